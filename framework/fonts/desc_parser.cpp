@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "framework/fonts/desc_parser.h"
 
+#include "framework/pak/pak_interface.h"
+
 #include <cctype>
 #include <climits>
 #include <cstdio>
@@ -17,7 +19,7 @@ namespace
 constexpr int kMaxListDepth = 32;
 // Values copied by "Define" substitution can grow geometrically; this bounds
 // the work and memory of one parse.
-constexpr size_t kMaxResolvedValues = size_t{1} << 20;
+constexpr size_t kMaxResolvedValues = size_t{1} << 18;
 
 bool IsBlank(char c)
 {
@@ -162,6 +164,24 @@ std::string ToUpperAscii(std::string_view text)
     return out;
 }
 
+bool DescParser::LoadDescriptor(const std::string& path)
+{
+    const PakFilePtr file(PakFOpen(path.c_str(), "r"));
+    if (file == nullptr)
+    {
+        errorText.clear();
+        errorReason = "cannot open " + path;
+        errorLine = -1;
+        return false;
+    }
+    std::string text;
+    for (int c = PakFGetC(file.get()); c != EOF; c = PakFGetC(file.get()))
+    {
+        text += static_cast<char>(c);
+    }
+    return ParseText(text, path);
+}
+
 bool DescParser::ParseText(std::string_view text, const std::string& name)
 {
     fileName = name;
@@ -284,7 +304,12 @@ bool DescParser::ParseStatement(std::string_view statement, int line)
         return HandleDefine(raw);
     }
     std::vector<DescValue> params(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i)
+    const size_t first = TakesNameFirst(command) && !raw.empty() ? 1 : 0;
+    if (first == 1)
+    {
+        params[0] = std::move(raw[0]);
+    }
+    for (size_t i = first; i < raw.size(); ++i)
     {
         if (!Resolve(raw[i], params[i], 0))
         {

@@ -80,6 +80,9 @@ class DescParser
     // after calling Fail.
     virtual bool HandleCommand(const std::string& command,
                                const std::vector<DescValue>& params) = 0;
+    // Commands whose first parameter is a name being defined get it as
+    // written (a Name value, not upper-cased, never substituted).
+    virtual bool TakesNameFirst(const std::string& /*command*/) const { return false; }
 
     // Records the reason for the statement being handled; always returns false.
     bool Fail(const std::string& reason);

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "framework/sound/channel_music_interface.h"
 
+#include "framework/pak/pak_interface.h"
+
 #include <algorithm>
-#include <cstdio>
 
 namespace Lumo
 {
@@ -322,20 +323,8 @@ double ChannelMusicInterface::GetMasterVolume() const
 
 bool ChannelMusicInterface::ReadPackagedFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-    {
-        return false;
-    }
-    bytes.clear();
-    uint8_t buffer[16384];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    {
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    }
-    std::fclose(file);
-    return true;
+    const PakFilePtr file(PakFOpen(path.c_str(), "rb"));
+    return file != nullptr && PakReadAll(file.get(), bytes);
 }
 
 } // namespace Lumo

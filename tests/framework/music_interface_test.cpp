@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -330,6 +331,8 @@ class MixerMusic : public ::testing::Test
 
     void SetUp() override
     {
+        // Headless runs play into SDL's dummy device unless told otherwise.
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
         folder =
             std::filesystem::temp_directory_path() /
             ("zadi_music_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
