@@ -17,6 +17,11 @@ namespace TimeLibrary
 namespace
 {
 
+// The time system whose clock runs on this thread, so that StopClock can tell
+// a call from the clock's own notifications without reading the thread
+// handle, which belongs to the controlling thread.
+thread_local const TimeSystem_impl* clockOfThisThread = nullptr;
+
 // Best effort: a little above the other threads of the process when the
 // system allows it, so that ticks keep their pace while the window thread
 // draws. Without the right to raise it the clock runs at normal priority.
@@ -72,7 +77,7 @@ bool TimeSystem_impl::StartClock(std::unique_ptr<ClockSource> source)
 void TimeSystem_impl::StopClock()
 {
     running.store(false, std::memory_order_release);
-    if (!clockThread.joinable() || clockThread.get_id() == std::this_thread::get_id())
+    if (clockOfThisThread == this || !clockThread.joinable())
     {
         // From the clock's own notifications the thread cannot wait for
         // itself; it ends after this tick and is joined by the next
@@ -90,6 +95,7 @@ void TimeSystem_impl::StopClock()
 void TimeSystem_impl::RunClock()
 {
     std::scoped_lock clockRun(clockLock);
+    clockOfThisThread = this;
     RaiseClockThreadPriority();
 
     ClockSource& source = *clockSource;
@@ -107,6 +113,7 @@ void TimeSystem_impl::RunClock()
         pacer.EndTick(source.Now());
     }
     debt = pacer.Debt();
+    clockOfThisThread = nullptr;
 }
 
 } // namespace TimeLibrary

@@ -385,7 +385,7 @@ TEST(ClockThread, NotificationsCallBackWhileTheMainThreadStartsAndStops)
     ASSERT_TRUE(system->StartClock(std::make_unique<RushingClock>()));
 
     std::mt19937 random(11);
-    for (int round = 0; round < 4000; ++round)
+    for (int round = 0; round < 20000; ++round)
     {
         const std::size_t pick = random() % mine.size();
         ITimeObject*& object = mine[pick];
