@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <png.h>
@@ -16,14 +18,21 @@
 namespace ImageTestUtil
 {
 
-// A file of tests/framework/image_data.
+// A file of tests/framework/image_data, found beside this header; aborts when it is missing, so a
+// test never runs on an empty fixture.
 inline std::vector<uint8_t> Fixture(const std::string& name)
 {
-    const char* root = std::getenv("ZADI_SOURCE_DIR");
-    const std::string path =
-        std::string(root != nullptr ? root : ".") + "/tests/framework/image_data/" + name;
+    const std::filesystem::path path =
+        std::filesystem::path(__FILE__).parent_path() / "image_data" / name;
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+    if (bytes.empty())
+    {
+        std::fprintf(stderr, "missing test fixture %s\n", path.c_str());
+        std::abort();
+    }
+    return bytes;
 }
 
 inline void PutLE16(std::vector<uint8_t>& out, unsigned value)
