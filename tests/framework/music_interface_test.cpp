@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <unistd.h>
 
 namespace
 {
@@ -333,10 +334,9 @@ class MixerMusic : public ::testing::Test
     {
         // Headless runs play into SDL's dummy device unless told otherwise.
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        folder =
-            std::filesystem::temp_directory_path() /
-            ("zadi_music_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = std::filesystem::temp_directory_path() /
+                 ("zadi_music_" + std::to_string(getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
         WriteToneWav(folder / "tone.wav", 2000);
     }
