@@ -45,7 +45,8 @@ bool TimeSystem_impl::StartClock()
 
 bool TimeSystem_impl::StartClock(std::unique_ptr<ClockSource> source)
 {
-    if (source == nullptr || source->CountsPerSecond() < 8000 || IsClockRunning())
+    if (source == nullptr || source->CountsPerSecond() < 8000 || IsClockRunning() ||
+        clockOfThisThread == this)
     {
         return false;
     }

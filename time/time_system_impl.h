@@ -52,8 +52,9 @@ class TimeSystem_impl final : public ITimeSystem
     void ReleaseTimeObject(ITimeObject* object) override;
 
     // Starts the clock thread on the system's monotonic clock, or on the given
-    // source. GetTime reads 0 again. Returns false when the clock already runs
-    // or no thread can be started.
+    // source. GetTime reads 0 again. Returns false when the clock already runs,
+    // when called from the clock's own notifications, or when no thread can be
+    // started.
     bool StartClock();
     bool StartClock(std::unique_ptr<ClockSource> source);
     // Stops the clock thread and waits until it has left its loop (at most the

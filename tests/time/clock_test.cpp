@@ -253,6 +253,7 @@ class ClockStopper : public TimeObjectMessageObserver
         if (!stopped.exchange(true))
         {
             system.StopClock();
+            EXPECT_FALSE(system.StartClock()) << "the clock thread cannot wait for itself";
             done.count_down();
         }
     }
