@@ -100,6 +100,12 @@ void TimeSystem_impl::RunClock()
     RaiseClockThreadPriority();
 
     ClockSource& source = *clockSource;
+    if (source.CountsPerSecond() != debtCountsPerSecond)
+    {
+        // Debt counted on another clock (a test's) would be read in the wrong unit.
+        debt = 0;
+        debtCountsPerSecond = source.CountsPerSecond();
+    }
     ClockPacer pacer(source.CountsPerSecond(), debt);
     pacer.Begin(source.Now());
     while (running.load(std::memory_order_acquire))

@@ -90,6 +90,7 @@ class TimeSystem_impl final : public ITimeSystem
     // one run of the clock to the next. Touched by the clock thread only
     // while it runs.
     std::int64_t debt = 0;
+    std::int64_t debtCountsPerSecond = 0;
 };
 
 } // namespace TimeLibrary
