@@ -330,10 +330,11 @@ void ImageFont::DrawStringEx(Graphics* g, int x, int y, std::string_view text, c
         for (int i = buffers.bucketFirst[bucket]; i >= 0; i = buffers.records[i].next)
         {
             const GlyphRecord& record = buffers.records[i];
-            if (record.drawMode >= 0)
-            {
-                g->SetDrawMode(static_cast<DrawMode>(record.drawMode));
-            }
+            // A layer without a mode draws in the caller's, not in the mode of
+            // whichever layer drew before it.
+            g->SetDrawMode(record.drawMode < 0    ? oldMode
+                           : record.drawMode == 1 ? DrawMode::Additive
+                                                  : DrawMode::Normal);
             g->SetColor(record.color);
             g->DrawImage(record.image, record.x, record.y, record.source);
             if (glyphRects != nullptr)

@@ -226,6 +226,24 @@ TEST_F(FontMeasure, DrawingBlitsGlyphsTintedAndRestoresTheGraphics)
     EXPECT_EQ(pixel(4, 10), 0u);
 }
 
+TEST_F(FontMeasure, LayersWithoutADrawModeUseTheCallers)
+{
+    auto font =
+        Make("CreateLayer Glow; LayerSetImage Glow 'glyphs.png'; LayerSetDrawMode Glow 1;"
+             "LayerSetImageMap Glow ('a') ((0, 0, 4, 3));"
+             "CreateLayer Main; LayerSetImage Main 'glyphs.png'; LayerSetOffset Main (20, 0);"
+             "LayerSetImageMap Main ('a') ((0, 0, 4, 3));");
+    Lumo::MemoryImage canvas(32, 8);
+    uint32_t* bits = canvas.GetBits();
+    std::fill(bits, bits + 32 * 8, 0xFF404040u);
+    canvas.BitsChanged();
+    Lumo::Graphics g(&canvas);
+    font->DrawString(&g, 0, 5, "a", Color::White(), g.GetClipRect());
+    bits = canvas.GetBits();
+    EXPECT_EQ(bits[5 * 32 + 1], 0xFF414040u);  // Glow adds its pixel (1, 0)
+    EXPECT_EQ(bits[5 * 32 + 21], 0xFF010000u); // Main covers in the caller's normal mode
+}
+
 TEST_F(FontMeasure, AtMostSoManyGlyphsDrawButThePenGoesOn)
 {
     auto font = Make(kOrderedLayers);
