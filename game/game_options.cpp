@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "game/game_options.h"
 
+#include "framework/pak/pak_interface.h"
 #include "game/safe_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -20,18 +20,17 @@ std::vector<IOptionObserver*> optionObservers;
 // Enough for either file; anything longer is ignored anyway.
 constexpr std::size_t kOptionReadLimit = 16;
 
-// The file's first bytes, or nothing when it cannot be opened.
+// The file's first bytes, or nothing when it cannot be opened. Through the
+// package layer, so that a package may carry default option files.
 std::optional<std::vector<std::uint8_t>> ReadOptionFile(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    const Lumo::PakFilePtr file(Lumo::PakFOpen(path.c_str(), "rb"));
+    if (!file)
     {
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(kOptionReadLimit);
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    bytes.resize(got);
+    bytes.resize(Lumo::PakFRead(bytes.data(), 1, bytes.size(), file.get()));
     return bytes;
 }
 

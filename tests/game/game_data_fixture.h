@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "game/player_list.h"
+
 #include <gtest/gtest.h>
 
 namespace GameDataTest
@@ -73,6 +75,29 @@ inline std::vector<std::string> ListFolder(const std::string& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// A record with a different value in every field.
+inline Gamespace::PlayerInfo SampleRecord()
+{
+    Gamespace::PlayerInfo record;
+    record.isCurrent = true;
+    record.name = "Mira";
+    record.area = 2;
+    record.stage = 7;
+    record.zeve = -1;
+    record.jewels = 300;
+    record.basket = 1;
+    record.basketHealth = 25;
+    record.zeveVazes = 3;
+    record.silverVazes = 4;
+    record.bronzeVazes = 5;
+    record.keysHintShown = true;
+    record.timerHintShown = false;
+    record.bonusLineHintShown = true;
+    record.finalScore = 0x1234;
+    record.gameFinished = true;
+    return record;
 }
 
 } // namespace GameDataTest

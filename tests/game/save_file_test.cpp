@@ -18,30 +18,9 @@ namespace
 using GameDataTest::Bytes;
 using GameDataTest::ListFolder;
 using GameDataTest::ReadBytes;
+using GameDataTest::SampleRecord;
 using GameDataTest::ScratchFolder;
 using GameDataTest::WriteBytes;
-
-PlayerInfo SampleRecord()
-{
-    PlayerInfo record;
-    record.isCurrent = true;
-    record.name = "Mira";
-    record.area = 2;
-    record.stage = 7;
-    record.zeve = -1;
-    record.jewels = 300;
-    record.basket = 1;
-    record.basketHealth = 25;
-    record.zeveVazes = 3;
-    record.silverVazes = 4;
-    record.bronzeVazes = 5;
-    record.keysHintShown = true;
-    record.timerHintShown = false;
-    record.bonusLineHintShown = true;
-    record.finalScore = 0x1234;
-    record.gameFinished = true;
-    return record;
-}
 
 // SampleRecord as it lies on disk.
 const Bytes kSampleBytes = {
