@@ -44,7 +44,9 @@ function(zadi_add_test_suite name dir)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
+  add_executable(${name} ${sources} "${PROJECT_SOURCE_DIR}/tests/test_environment.cpp")
+  target_compile_definitions(${name} PRIVATE
+    ZADI_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" ZADI_TEST_BINARY_DIR="${PROJECT_BINARY_DIR}")
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
