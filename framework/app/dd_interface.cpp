@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "framework/app/dd_interface.h"
 
+#include <algorithm>
+
 namespace Lumo
 {
 
@@ -38,9 +40,13 @@ int EffectiveRefreshRate(int reportedHz, bool& usable)
 }
 
 DDInterface::DDInterface(int width, int height)
-    : width(width), height(height),
-      screen(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kFirstFrameColor)
+    : width(width), height(height), screen(std::make_unique<DDImage>(this))
 {
+    screen->SetSurface(width, height);
+    std::uint32_t* bits = screen->GetBits();
+    std::fill(bits, bits + static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+              kFirstFrameColor);
+    screen->BitsChanged();
 }
 
 DDInterface::~DDInterface() = default;
@@ -61,7 +67,7 @@ DisplayResult DDInterface::SetFullScreen(bool fullScreen)
 
 bool DDInterface::Present()
 {
-    return window.Present(screen.data(), width, height, lastError);
+    return window.Present(screen->GetBits(), width, height, lastError);
 }
 
 } // namespace Lumo

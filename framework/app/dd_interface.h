@@ -2,17 +2,18 @@
 // SPDX-License-Identifier: MIT
 //
 // Rules of this module:
-// - Frames are drawn into the screen image, width x height 32-bit ARGB pixels
-//   row after row, under the game lock; Present copies it to the window and
-//   runs outside the game lock, on the main thread.
+// - Frames are drawn into the screen image, a DDImage of width x height
+//   32-bit ARGB pixels row after row, under the game lock; Present copies it
+//   to the window and runs outside the game lock, on the main thread.
 // - Each failing step stores "<step>: <reason>" as the last error text.
 #pragma once
 
+#include "framework/graphics/dd_image.h"
 #include "framework/platform/platform_window.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace Lumo
 {
@@ -45,7 +46,7 @@ public:
     const std::string& GetLastError() const { return lastError; }
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }
-    std::uint32_t* GetScreenBits() { return screen.data(); }
+    DDImage* GetScreenImage() { return screen.get(); }
     bool IsFullScreen() const { return window.IsFullScreen(); }
     PixelRect GetPictureRect() const { return window.GetPictureRect(); }
     int GetReportedRefreshRate() const { return window.GetRefreshRate(); }
@@ -55,7 +56,7 @@ public:
 private:
     int width;
     int height;
-    std::vector<std::uint32_t> screen;
+    std::unique_ptr<DDImage> screen;
     PlatformWindow window;
     std::string lastError;
 };

@@ -3,6 +3,9 @@
 #include "framework/app/lumo_app_base.h"
 
 #include "framework/app/dd_interface.h"
+#include "framework/images/image_access.h"
+#include "framework/pak/pak_interface.h"
+#include "framework/platform/mixer_music.h"
 #include "framework/platform/platform_services.h"
 #include "framework/platform/termination_signals.h"
 
@@ -128,7 +131,8 @@ void MouseMapping::MapPoint(int& x, int& y) const
 }
 
 LumoAppBase::LumoAppBase(std::unique_ptr<Clock> clock)
-    : clock(clock != nullptr ? std::move(clock) : std::make_unique<SystemClock>())
+    : pakInterface(std::make_unique<PakInterface>()),
+      clock(clock != nullptr ? std::move(clock) : std::make_unique<SystemClock>())
 {
     creationTime = this->clock->NowMs();
     lastMeasureTime = creationTime;
@@ -186,7 +190,8 @@ void LumoAppBase::Init()
         Shutdown();
         return;
     }
-    // The framework's own package "main.pak" is added here once packages exist.
+    // The framework's own package; a program without one reads loose files.
+    (void)AddPakFile("main.pak");
 
     const std::string appName = productName.empty() ? title : productName;
     if (onlyOneInstance && !commandLine.screensaverMode &&
@@ -209,6 +214,7 @@ void LumoAppBase::Init()
     }
 
     display = std::make_unique<DDInterface>(width, height);
+    sharedImages = std::make_unique<SharedImageTable>(display.get());
     std::string videoError;
     if (!display->GetWindow().InitVideo(videoError))
     {
@@ -242,8 +248,10 @@ void LumoAppBase::Init()
         return;
     }
 
-    // Sound effects and music join here: the music interface is created with
-    // the window and both volumes applied.
+    // Every sound plays through the music interface; the effects volume is
+    // applied by whoever plays effects.
+    musicInterface = CreateMixerMusicInterface();
+    ApplyMusicVolume();
     SetCursor(commandLine.screensaverMode ? kCursorNone : kCursorPointer);
     AllowScreenSaver(allowScreenSaver);
     InitHook();
@@ -622,6 +630,15 @@ bool LumoAppBase::RegistryReadBoolean(const std::string& name, bool& value)
 void LumoAppBase::SetMusicVolume(double volume)
 {
     settings.musicVolume = volume;
+    ApplyMusicVolume();
+}
+
+void LumoAppBase::ApplyMusicVolume()
+{
+    if (musicInterface != nullptr)
+    {
+        musicInterface->SetMasterVolume(IsMuted() ? 0.0 : settings.musicVolume);
+    }
 }
 
 void LumoAppBase::SetSfxVolume(double volume)
@@ -636,6 +653,7 @@ void LumoAppBase::Mute(bool automatic)
     {
         ++automaticMuteCount;
     }
+    ApplyMusicVolume();
 }
 
 void LumoAppBase::Unmute(bool automatic)
@@ -648,6 +666,21 @@ void LumoAppBase::Unmute(bool automatic)
             --automaticMuteCount;
         }
     }
+    ApplyMusicVolume();
+}
+
+std::unique_ptr<DDImage> LumoAppBase::GetImage(const std::string& path, bool commitBits)
+{
+    if (display == nullptr)
+    {
+        return nullptr;
+    }
+    return Lumo::GetImage(display.get(), path, commitBits);
+}
+
+bool LumoAppBase::AddPakFile(const std::string& path)
+{
+    return pakInterface->AddPakFile(path);
 }
 
 void LumoAppBase::SetCursor(int kind)

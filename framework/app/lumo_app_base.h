@@ -37,7 +37,11 @@
 namespace Lumo
 {
 
+class DDImage;
 class DDInterface;
+class MusicInterface;
+class PakInterface;
+class SharedImageTable;
 
 // Type tags of values under the application's settings key.
 constexpr std::uint32_t kRegistryString = 1;
@@ -180,6 +184,16 @@ public:
     bool OpenURL(const std::string& address);
     void SetAllowScreenSaver(bool allow);
 
+    // The picture at path as a new image of the display (the caller owns it),
+    // or null when it does not load or there is no display yet.
+    std::unique_ptr<DDImage> GetImage(const std::string& path, bool commitBits = true);
+    // Images shared by path; null until the display exists.
+    SharedImageTable* GetSharedImages() { return sharedImages.get(); }
+    // The music interface; null until Init has made it.
+    MusicInterface* GetMusicInterface() { return musicInterface.get(); }
+    // Adds a package to the package layer; false when it is missing or damaged.
+    bool AddPakFile(const std::string& path);
+
     DDInterface* GetDisplay() { return display.get(); }
     Clock& GetClock() { return *clock; }
     const MouseMapping& GetMouseMapping() const { return mouseMapping; }
@@ -254,7 +268,12 @@ protected:
     // Makes the display (again) and gives the widgets and mapping the result.
     bool MakeDisplay(bool fullScreen);
 
+    // Declared so that they go in this order: music, shared images, display,
+    // packages (the package layer outlives everything that reads through it).
+    std::unique_ptr<PakInterface> pakInterface;
     std::unique_ptr<DDInterface> display;
+    std::unique_ptr<SharedImageTable> sharedImages;
+    std::unique_ptr<MusicInterface> musicInterface;
     std::unique_ptr<Clock> clock;
     AppSettings settings;
     SettingsStore settingsStore;
@@ -282,6 +301,7 @@ private:
     void CursorThreadProc();
     void RunScreenSaverWatch();
     void ReportDisplayFailure(DisplayResult result);
+    void ApplyMusicVolume();
 
     CommandLineOptions commandLine;
     std::vector<std::string> arguments;

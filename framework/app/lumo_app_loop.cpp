@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "framework/app/dd_interface.h"
 #include "framework/app/lumo_app_base.h"
+#include "framework/images/image_access.h"
+#include "framework/sound/music_interface.h"
 #include "framework/platform/platform_services.h"
 #include "framework/platform/termination_signals.h"
 
@@ -355,7 +357,14 @@ bool LumoAppBase::UpdateOnce()
             ++changedUpdateCount;
         }
     }
-    // The music's fades and the release of unused shared images join here.
+    if (musicInterface != nullptr)
+    {
+        musicInterface->Update();
+    }
+    if (sharedImages != nullptr)
+    {
+        sharedImages->PurgeUnused();
+    }
     return true;
 }
 

@@ -256,6 +256,9 @@ DisplayResult PlatformWindow::Create(const std::string& title, int width, int he
         error = WithReason("Create Window");
         return fullScreen ? DisplayResult::ExclusiveFail : DisplayResult::CreateFail;
     }
+    // Without acceleration the picture goes to the window through shared
+    // memory; SDL would otherwise route it through a GL texture as well.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, accelerated ? "1" : "0");
     if (accelerated)
     {
         // Full screen follows the display's retrace; a window is paced by the timer.
@@ -518,10 +521,26 @@ PixelRect PlatformWindow::GetPictureRect() const
     {
         return {0, 0, state->appWidth, state->appHeight};
     }
+    if (!state->fullScreen)
+    {
+        return {0, 0, state->appWidth, state->appHeight};
+    }
+    // A full-screen window covers its desktop; the desktop's size is known at
+    // once, while the window learns its new size only from a later event.
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(state->window, &width, &height);
-    return ComputePictureRect(state->appWidth, state->appHeight, width, height, state->fullScreen);
+    SDL_DisplayMode desktop{};
+    const int displayIndex = SDL_GetWindowDisplayIndex(state->window);
+    if (displayIndex >= 0 && SDL_GetDesktopDisplayMode(displayIndex, &desktop) == 0)
+    {
+        width = desktop.w;
+        height = desktop.h;
+    }
+    else
+    {
+        SDL_GetWindowSize(state->window, &width, &height);
+    }
+    return ComputePictureRect(state->appWidth, state->appHeight, width, height, true);
 }
 
 int PlatformWindow::GetRefreshRate() const
