@@ -65,6 +65,12 @@ DisplayResult DDInterface::SetFullScreen(bool fullScreen)
     return window.SetFullScreen(fullScreen, lastError);
 }
 
+DisplayResult DDInterface::SetAccelerated(bool accelerated)
+{
+    lastError.clear();
+    return window.SetAccelerated(accelerated, lastError);
+}
+
 bool DDInterface::Present()
 {
     return window.Present(screen->GetBits(), width, height, lastError);

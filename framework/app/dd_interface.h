@@ -39,6 +39,9 @@ public:
                                      int preferredX, int preferredY);
     // Changes between windowed and full screen on the existing window.
     [[nodiscard]] DisplayResult SetFullScreen(bool fullScreen);
+    // Draws through SDL's accelerated renderer or its software one.
+    [[nodiscard]] DisplayResult SetAccelerated(bool accelerated);
+    bool IsAccelerated() const { return window.IsAccelerated(); }
 
     // Shows the screen image. Returns false and keeps the reason when it could not.
     [[nodiscard]] bool Present();

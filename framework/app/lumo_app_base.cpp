@@ -204,6 +204,7 @@ void LumoAppBase::Init()
     std::srand(static_cast<unsigned>(clock->NowMs()));
 
     ReadSettings();
+    is3DAtStart = settings.is3D;
     if (screenModeFromSettings)
     {
         windowed = !settings.fullScreen;
@@ -282,10 +283,15 @@ bool LumoAppBase::MakeDisplay(bool fullScreen)
 
     bool rateUsable = false;
     refreshRate = EffectiveRefreshRate(display->GetReportedRefreshRate(), rateUsable);
-    // Pacing by the display only works when presenting waits for its retrace.
-    if (!rateUsable || !display->PresentWaitsForRetrace())
+    if (!rateUsable)
     {
         displayTooFast = true;
+    }
+    // Pacing by the display only works when presenting waits for its retrace.
+    presentWaitsForRetrace = display->PresentWaitsForRetrace();
+    if (settings.is3D && !display->IsAccelerated())
+    {
+        had3DProblem = true;
     }
 
     CommonLibrary::GameLockGuard lock;
@@ -335,6 +341,59 @@ bool LumoAppBase::SwitchScreenMode(bool fullScreen)
 bool LumoAppBase::IsFullScreen() const
 {
     return !windowed;
+}
+
+bool LumoAppBase::Set3DAcceleration(bool on)
+{
+    if (on == settings.is3D)
+    {
+        return true;
+    }
+    settings.is3D = on;
+    is3DChanged = true;
+    if (display == nullptr || !display->GetWindow().IsCreated())
+    {
+        return true;
+    }
+    const DisplayResult result = display->SetAccelerated(on);
+    if (result != DisplayResult::Ok)
+    {
+        ReportDisplayFailure(result);
+        return false;
+    }
+    return MakeDisplay(!windowed);
+}
+
+void LumoAppBase::Confirm3DAcceleration()
+{
+    if (!is3DChanged)
+    {
+        return;
+    }
+    const std::string boxTitle =
+        title + " " + GetString("HARDWARE_ACCEL_CONFIRMATION", "Hardware Acceleration Confirmation");
+    if (!is3DAtStart && settings.is3D)
+    {
+        // A box that cannot be shown keeps what the player chose during the run.
+        settings.is3D = ShowQuestionBox(
+            boxTitle,
+            GetString("HARDWARE_ACCEL_SWITCHED_ON",
+                      "Hardware Acceleration was switched on during this session.\r\n"
+                      "If this resulted in slower performance, it should be switched off.\r\n"
+                      "Would you like to keep Hardware Acceleration switched on?"),
+            true);
+    }
+    if (had3DProblem && settings.is3D && !commandLine.screensaverMode)
+    {
+        settings.is3D = ShowQuestionBox(
+            boxTitle,
+            GetString("HARDWARE_ACCEL_NOT_WORKING",
+                      "Hardware Acceleration may not have been working correctly during this "
+                      "session.\r\nIf you noticed graphics problems, you may want to turn off "
+                      "Hardware Acceleration.\r\nWould you like to keep Hardware Acceleration "
+                      "switched on?"),
+            true);
+    }
 }
 
 void LumoAppBase::CloseRequest()

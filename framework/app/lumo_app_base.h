@@ -168,6 +168,10 @@ public:
     // refused (the old mode then stays).
     bool SwitchScreenMode(bool fullScreen);
     bool IsFullScreen() const;
+    // Draws through the accelerated renderer (on) or in software (off), now;
+    // remembered as "Is3D". False when the display could not be made.
+    bool Set3DAcceleration(bool on);
+    bool Is3DAccelerated() const { return settings.is3D; }
     // Cursor kinds 0-12, see platform_window.h.
     void SetCursor(int kind);
     int GetCursor() const { return cursorKind; }
@@ -222,6 +226,8 @@ public:
     bool vsyncPacingSwitchedOn = false;
     int refreshRate = 100;
     bool displayTooFast = false;
+    // Whether presenting waits for the display's retrace (set with the display).
+    bool presentWaitsForRetrace = true;
     bool demoPlayback = false;
     bool startLoadingThreadAutomatically = true;
 
@@ -302,6 +308,7 @@ private:
     void RunScreenSaverWatch();
     void ReportDisplayFailure(DisplayResult result);
     void ApplyMusicVolume();
+    void Confirm3DAcceleration();
 
     CommandLineOptions commandLine;
     std::vector<std::string> arguments;
@@ -313,6 +320,9 @@ private:
     std::vector<std::function<void()>> deferredDeletions;
     std::vector<std::function<void()>> deletionsInProgress;
     bool settingsPathChosen = false;
+    bool is3DAtStart = false;
+    bool is3DChanged = false;
+    bool had3DProblem = false;
     int cursorKind = 0;
     int muteCount = 0;
     int automaticMuteCount = 0;

@@ -61,7 +61,7 @@ std::string FormatLoopStatistics(const LoopStatistics& statistics)
 bool LumoAppBase::IsDisplaySyncInEffect() const
 {
     return vsyncPacingSwitchedOn && !windowed && !lastRedrawSkipped && !displayTooFast &&
-           !demoPlayback;
+           !demoPlayback && presentWaitsForRetrace;
 }
 
 void LumoAppBase::Run()
@@ -91,6 +91,7 @@ void LumoAppBase::Run()
 
     statistics.runMs = clock->NowMs() - runStartTime;
     std::fputs(FormatLoopStatistics(statistics).c_str(), stderr);
+    Confirm3DAcceleration();
     WriteSettings();
 }
 

@@ -26,14 +26,33 @@ bool IsHeadless()
     return (display == nullptr || *display == 0) && (wayland == nullptr || *wayland == 0);
 }
 
+namespace
+{
+
+// The texts carry the line ends of the platform they were written for.
+std::string WithoutCarriageReturns(const std::string& text)
+{
+    std::string result;
+    for (char c : text)
+    {
+        if (c != '\r')
+        {
+            result += c;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
 bool ShowMessageBox(const std::string& title, const std::string& text)
 {
     if (IsHeadless())
     {
         return false;
     }
-    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(),
-                                    nullptr) == 0;
+    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(),
+                                    WithoutCarriageReturns(text).c_str(), nullptr) == 0;
 }
 
 bool ShowQuestionBox(const std::string& title, const std::string& text, bool noAnswer)
@@ -49,7 +68,8 @@ bool ShowQuestionBox(const std::string& title, const std::string& text, bool noA
     SDL_MessageBoxData data{};
     data.flags = SDL_MESSAGEBOX_INFORMATION;
     data.title = title.c_str();
-    data.message = text.c_str();
+    const std::string message = WithoutCarriageReturns(text);
+    data.message = message.c_str();
     data.numbuttons = 2;
     data.buttons = buttons;
     int answer = -1;

@@ -136,11 +136,13 @@ struct PlatformWindow::State
     int appHeight = 0;
     bool fullScreen = false;
     bool presentWaitsForRetrace = false;
+    bool accelerationRequested = false;
+    bool isAccelerated = false;
     std::array<SDL_Cursor*, kCursorKindCount> cursors{};
     int appliedCursor = -1;
     bool appliedHidden = false;
 
-    void DestroyDisplay()
+    void DestroyRenderer()
     {
         if (texture != nullptr)
         {
@@ -152,6 +154,60 @@ struct PlatformWindow::State
             SDL_DestroyRenderer(renderer);
             renderer = nullptr;
         }
+    }
+
+    void ReadRendererInfo()
+    {
+        SDL_RendererInfo info{};
+        if (SDL_GetRendererInfo(renderer, &info) == 0)
+        {
+            presentWaitsForRetrace = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+            isAccelerated = (info.flags & SDL_RENDERER_ACCELERATED) != 0;
+        }
+    }
+
+    // The renderer and the streaming texture of the application's size, on
+    // the existing window.
+    DisplayResult CreateRenderer(bool accelerated, std::string& error)
+    {
+        DestroyRenderer();
+        accelerationRequested = accelerated;
+        // Without acceleration the picture goes to the window through shared
+        // memory; SDL would otherwise route it through a GL texture as well.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, accelerated ? "1" : "0");
+        if (accelerated)
+        {
+            // Full screen follows the display's retrace; a window is paced by the timer.
+            renderer = SDL_CreateRenderer(
+                window, -1, SDL_RENDERER_ACCELERATED | (fullScreen ? SDL_RENDERER_PRESENTVSYNC : 0));
+        }
+        if (renderer == nullptr)
+        {
+            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        }
+        if (renderer == nullptr)
+        {
+            error = WithReason("Create Renderer");
+            return DisplayResult::CreateFail;
+        }
+        presentWaitsForRetrace = false;
+        isAccelerated = false;
+        ReadRendererInfo();
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, appWidth, appHeight);
+        if (texture == nullptr)
+        {
+            error = WithReason("Create Draw Surface");
+            DestroyRenderer();
+            return DisplayResult::SurfaceFail;
+        }
+        return DisplayResult::Ok;
+    }
+
+    void DestroyDisplay()
+    {
+        DestroyRenderer();
         if (window != nullptr)
         {
             SDL_DestroyWindow(window);
@@ -256,39 +312,11 @@ DisplayResult PlatformWindow::Create(const std::string& title, int width, int he
         error = WithReason("Create Window");
         return fullScreen ? DisplayResult::ExclusiveFail : DisplayResult::CreateFail;
     }
-    // Without acceleration the picture goes to the window through shared
-    // memory; SDL would otherwise route it through a GL texture as well.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, accelerated ? "1" : "0");
-    if (accelerated)
+    const DisplayResult result = state->CreateRenderer(accelerated, error);
+    if (result != DisplayResult::Ok)
     {
-        // Full screen follows the display's retrace; a window is paced by the timer.
-        state->renderer = SDL_CreateRenderer(state->window, -1,
-                                             SDL_RENDERER_ACCELERATED |
-                                                 (fullScreen ? SDL_RENDERER_PRESENTVSYNC : 0));
-    }
-    if (state->renderer == nullptr)
-    {
-        state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (state->renderer == nullptr)
-    {
-        error = WithReason("Create Renderer");
         state->DestroyDisplay();
-        return DisplayResult::CreateFail;
-    }
-    SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(state->renderer, &info) == 0)
-    {
-        state->presentWaitsForRetrace = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    state->texture = SDL_CreateTexture(state->renderer, SDL_PIXELFORMAT_ARGB8888,
-                                       SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (state->texture == nullptr)
-    {
-        error = WithReason("Create Draw Surface");
-        state->DestroyDisplay();
-        return DisplayResult::SurfaceFail;
+        return result;
     }
     state->appliedCursor = -1;
     return DisplayResult::Ok;
@@ -316,7 +344,27 @@ DisplayResult PlatformWindow::SetFullScreen(bool fullScreen, std::string& error)
         SDL_SetWindowSize(state->window, state->appWidth, state->appHeight);
     }
     state->fullScreen = fullScreen;
+    if (state->isAccelerated)
+    {
+        (void)SDL_RenderSetVSync(state->renderer, fullScreen ? 1 : 0);
+        state->ReadRendererInfo();
+    }
     return DisplayResult::Ok;
+}
+
+DisplayResult PlatformWindow::SetAccelerated(bool accelerated, std::string& error)
+{
+    if (state->window == nullptr)
+    {
+        error = "Set Renderer: no window";
+        return DisplayResult::Fail;
+    }
+    return state->CreateRenderer(accelerated, error);
+}
+
+bool PlatformWindow::IsAccelerated() const
+{
+    return state->isAccelerated;
 }
 
 bool PlatformWindow::IsCreated() const

@@ -72,6 +72,12 @@ public:
     // Switches between windowed and desktop full screen. The renderer stays.
     [[nodiscard]] DisplayResult SetFullScreen(bool fullScreen, std::string& error);
 
+    // Makes the renderer again, accelerated or in software, on the same
+    // window. Asking for acceleration that the system cannot give falls back
+    // to software (IsAccelerated tells).
+    [[nodiscard]] DisplayResult SetAccelerated(bool accelerated, std::string& error);
+    bool IsAccelerated() const;
+
     bool IsCreated() const;
     bool IsFullScreen() const;
     bool IsMinimized() const;

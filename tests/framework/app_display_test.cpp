@@ -69,4 +69,23 @@ TEST(AppDisplayTest, WindowAsLargeAsTheDesktopStartsFullScreenWithBars)
     EXPECT_TRUE(app.GetDisplay()->Present());
 }
 
+TEST(AppDisplayTest, AccelerationIsSwitchedOnTheLiveWindowAndFallsBackToSoftware)
+{
+    DisplayApp app(640, 480);
+    app.Init();
+    ASSERT_FALSE(app.IsShuttingDown());
+    EXPECT_FALSE(app.Is3DAccelerated());
+
+    // The dummy driver has no accelerated renderer: the window keeps working
+    // in software and the setting records what the player asked for.
+    ASSERT_TRUE(app.Set3DAcceleration(true));
+    EXPECT_TRUE(app.Is3DAccelerated());
+    EXPECT_FALSE(app.GetDisplay()->IsAccelerated());
+    EXPECT_TRUE(app.GetDisplay()->Present());
+
+    ASSERT_TRUE(app.Set3DAcceleration(false));
+    EXPECT_FALSE(app.Is3DAccelerated());
+    EXPECT_TRUE(app.GetDisplay()->Present());
+}
+
 } // namespace
