@@ -13,6 +13,9 @@
 namespace AssetGen
 {
 
+// Writes every picture, font and effect file of the store into one package.
+[[nodiscard]] bool PackData(const AssetStore& store, const std::string& pakPath, std::string& error);
+
 [[nodiscard]] bool AssembleGameFolder(const AssetStore& store, const std::string& gameDir,
                                       std::string& error);
 
