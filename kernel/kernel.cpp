@@ -3,6 +3,7 @@
 #include "kernel/kernel.h"
 
 #include "kernel/main_app.h"
+#include "time/time_system_impl.h"
 
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ namespace
 
 const InstanceHandle* rememberedInstance = nullptr;
 MainApp* application = nullptr;
+TimeLibrary::TimeSystem_impl* timeSystem = nullptr;
 
 } // namespace
 
@@ -32,6 +34,7 @@ bool KernelInit(const InstanceHandle* instance, IGame* game)
     rememberedInstance = instance;
 
     // 1. The time system is created first, before the application.
+    timeSystem = TimeLibrary::CreateTimeSystem();
 
     application = new MainApp(game);
     std::vector<std::string> arguments;
@@ -49,6 +52,10 @@ bool KernelInit(const InstanceHandle* instance, IGame* game)
     //    when it cannot be made KernelInit returns false without running the loop.
     // 3. The effect system follows, given the time system.
     // 4. Last, the time system's clock thread starts.
+    if (timeSystem != nullptr)
+    {
+        (void)timeSystem->StartClock();
+    }
 
     application->Run();
     return true;
@@ -62,8 +69,19 @@ void KernelShutdown(const InstanceHandle* instance)
         return;
     }
     // 1. The time system's clock thread is stopped first and waited for.
+    //    This runs outside the game lock: the clock may be waiting for it.
+    if (timeSystem != nullptr)
+    {
+        timeSystem->StopClock();
+    }
     // 2. Effects still registered are destroyed, then time objects still
     //    registered; then the effect system, the factory and the time system.
+    if (timeSystem != nullptr)
+    {
+        timeSystem->ReleaseAll();
+    }
+    TimeLibrary::DestroyTimeSystem();
+    timeSystem = nullptr;
 
     delete application;
     application = nullptr;
