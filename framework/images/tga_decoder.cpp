@@ -43,6 +43,11 @@ ImagePtr DecodeTga(std::span<const uint8_t> file)
     {
         return nullptr;
     }
+    // The pixels must all be there before any memory is taken for them.
+    if (in.Left() / 4 < size_t{width} * height)
+    {
+        return nullptr;
+    }
     auto image = std::make_unique<Image>(width, height);
     for (uint32_t& pixel : image->bits)
     {
