@@ -30,9 +30,8 @@ class ImageTool : public ::testing::Test
         holes.bits = {0xFF000000, 0x00000000, 0xFF111111, 0xFF222222};
         dir.Write("holes.png", EncodePng(holes));
         dir.Write("soft.tga", ImageTestUtil::Tga(1, 2, {0x80FFFFFF, 0x00000000}));
-        std::vector<uint8_t> broken = EncodePng(opaque);
-        broken.resize(broken.size() - 5);
-        dir.Write("broken.png", broken);
+        const std::vector<uint8_t> whole = EncodePng(opaque);
+        dir.Write("broken.png", std::vector<uint8_t>(whole.begin(), whole.end() - 5));
 
         Lumo::PakWriter writer;
         Image packaged(4, 1);
