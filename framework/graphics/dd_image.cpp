@@ -116,6 +116,71 @@ void DDImage::BltMirror(Image* source, int x, int y, const Rect& sourceRect, con
     }
 }
 
+// Stretched and turned images have no surface routine of their own; on an
+// opaque picture they still use the opaque-destination blending.
+template <typename Routine> void DDImage::DrawOnSurface(Image* source, Routine routine)
+{
+    auto* from = dynamic_cast<MemoryImage*>(source);
+    if (from != nullptr && from != this && LockSurface())
+    {
+        routine(BlitDetail::MakeTarget(GetBits(), width, height, true), *from);
+        UnlockSurface();
+    }
+}
+
+void DDImage::BltRotated(Image* source, float x, float y, const Rect& sourceRect,
+                         const Rect& clipRect, const Color& color, DrawMode mode, double angle,
+                         float centerX, float centerY)
+{
+    if (!UseSurfaceRoutines() || source == this)
+    {
+        MemoryImage::BltRotated(source, x, y, sourceRect, clipRect, color, mode, angle, centerX,
+                                centerY);
+        return;
+    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::RotatedBlit(target, from, x, y, sourceRect, clipRect, color,
+                                              mode, angle, centerX, centerY);
+                  });
+}
+
+void DDImage::StretchBlt(Image* source, const Rect& destRect, const Rect& sourceRect,
+                         const Rect& clipRect, const Color& color, DrawMode mode,
+                         bool fastStretch)
+{
+    if (!UseSurfaceRoutines() || source == this)
+    {
+        MemoryImage::StretchBlt(source, destRect, sourceRect, clipRect, color, mode, fastStretch);
+        return;
+    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::StretchBlit(target, from, destRect, sourceRect, clipRect, color,
+                                              mode, fastStretch, false);
+                  });
+}
+
+void DDImage::StretchBltMirror(Image* source, const Rect& destRect, const Rect& sourceRect,
+                               const Rect& clipRect, const Color& color, DrawMode mode,
+                               bool fastStretch)
+{
+    if (!UseSurfaceRoutines() || source == this)
+    {
+        MemoryImage::StretchBltMirror(source, destRect, sourceRect, clipRect, color, mode,
+                                      fastStretch);
+        return;
+    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::StretchBlit(target, from, destRect, sourceRect, clipRect, color,
+                                              mode, fastStretch, true);
+                  });
+}
+
 void DDImage::ReInit()
 {
     // The software surface is the bits themselves: nothing was lost.
@@ -168,25 +233,21 @@ void DDImage::AdditiveFillRect(const Rect& rect, const Color& color)
 
 void DDImage::NormalBlt(Image* source, int x, int y, const Rect& sourceRect, const Color& color)
 {
-    auto* from = dynamic_cast<MemoryImage*>(source);
-    if (from != nullptr && from != this && LockSurface())
-    {
-        BlitDetail::Blit(SurfaceTarget(GetBits(), width, height), *from, x, y, sourceRect, color,
-                         DrawMode::Normal, false);
-        UnlockSurface();
-    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::Blit(target, from, x, y, sourceRect, color, DrawMode::Normal, false);
+                  });
 }
 
 void DDImage::AdditiveBlt(Image* source, int x, int y, const Rect& sourceRect,
                           const Color& color)
 {
-    auto* from = dynamic_cast<MemoryImage*>(source);
-    if (from != nullptr && from != this && LockSurface())
-    {
-        BlitDetail::Blit(SurfaceTarget(GetBits(), width, height), *from, x, y, sourceRect, color,
-                         DrawMode::Additive, false);
-        UnlockSurface();
-    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::Blit(target, from, x, y, sourceRect, color, DrawMode::Additive, false);
+                  });
 }
 
 void DDImage::NormalDrawLine(double startX, double startY, double endX, double endY,
@@ -225,25 +286,21 @@ void DDImage::NormalDrawLineAA(double startX, double startY, double endX, double
 void DDImage::NormalBltMirror(Image* source, int x, int y, const Rect& sourceRect,
                               const Color& color)
 {
-    auto* from = dynamic_cast<MemoryImage*>(source);
-    if (from != nullptr && from != this && LockSurface())
-    {
-        BlitDetail::Blit(SurfaceTarget(GetBits(), width, height), *from, x, y, sourceRect, color,
-                         DrawMode::Normal, true);
-        UnlockSurface();
-    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::Blit(target, from, x, y, sourceRect, color, DrawMode::Normal, true);
+                  });
 }
 
 void DDImage::AdditiveBltMirror(Image* source, int x, int y, const Rect& sourceRect,
                                 const Color& color)
 {
-    auto* from = dynamic_cast<MemoryImage*>(source);
-    if (from != nullptr && from != this && LockSurface())
-    {
-        BlitDetail::Blit(SurfaceTarget(GetBits(), width, height), *from, x, y, sourceRect, color,
-                         DrawMode::Additive, true);
-        UnlockSurface();
-    }
+    DrawOnSurface(source,
+                  [&](const BlitDetail::Target& target, MemoryImage& from)
+                  {
+                      BlitDetail::Blit(target, from, x, y, sourceRect, color, DrawMode::Additive, true);
+                  });
 }
 
 bool DDImage::LockSurface()

@@ -41,6 +41,15 @@ public:
              DrawMode mode) override;
     void BltMirror(Image* source, int x, int y, const Rect& sourceRect, const Color& color,
                    DrawMode mode) override;
+    void BltRotated(Image* source, float x, float y, const Rect& sourceRect, const Rect& clipRect,
+                    const Color& color, DrawMode mode, double angle, float centerX,
+                    float centerY) override;
+    void StretchBlt(Image* source, const Rect& destRect, const Rect& sourceRect,
+                    const Rect& clipRect, const Color& color, DrawMode mode,
+                    bool fastStretch) override;
+    void StretchBltMirror(Image* source, const Rect& destRect, const Rect& sourceRect,
+                          const Rect& clipRect, const Color& color, DrawMode mode,
+                          bool fastStretch) override;
     void ReInit() override;
     void DeleteExtraBuffers() override;
 
@@ -80,6 +89,8 @@ public:
 protected:
     // True when the surface routines may draw: the destination is opaque.
     bool UseSurfaceRoutines();
+    // Runs a blit routine from `source` on the locked surface.
+    template <typename Routine> void DrawOnSurface(Image* source, Routine routine);
 
     DDInterface* ddInterface = nullptr;
     bool hasSurface = false;

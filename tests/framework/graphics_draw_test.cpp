@@ -273,6 +273,36 @@ TEST(GraphicsDrawTest, SmoothStretchOfOneColourStaysThatColourAndRespectsTheClip
     EXPECT_TRUE(PixelsEqual("smooth_flat", image, expected));
 }
 
+// Wide rows go through the vector filters; a clip of one pixel leaves only
+// the plain per-pixel code. Both must give the same picture.
+TEST(GraphicsDrawTest, SmoothStretchGivesTheSamePixelsWhateverTheClip)
+{
+    std::mt19937 random(11);
+    std::vector<std::uint32_t> pixels(13 * 11);
+    for (std::uint32_t& pixel : pixels)
+    {
+        pixel = random();
+    }
+    MemoryImage sprite = FromPixels(13, 11, pixels);
+    for (const Rect& dest :
+         {Rect(1, 2, 37, 29), Rect(0, 0, 40, 11), Rect(3, 1, 13, 30), Rect(2, 2, 6, 5)})
+    {
+        MemoryImage whole = Filled(42, 33, 0xFF102030u);
+        Graphics(&whole).DrawImageStretched(&sprite, dest, Rect(0, 0, 13, 11));
+        MemoryImage piecewise = Filled(42, 33, 0xFF102030u);
+        for (int y = 0; y < 33; ++y)
+        {
+            for (int x = 0; x < 42; ++x)
+            {
+                Graphics g(&piecewise);
+                g.ClipRect(x, y, 1, 1);
+                g.DrawImageStretched(&sprite, dest, Rect(0, 0, 13, 11));
+            }
+        }
+        EXPECT_TRUE(PixelsEqual("smooth_clip_independent", whole, PixelsOf(piecewise)));
+    }
+}
+
 TEST(GraphicsDrawTest, RotationTurnsCounterClockwiseOnScreen)
 {
     MemoryImage sprite = LetterImage({"abc"});
@@ -354,6 +384,20 @@ TEST(GraphicsDrawTest, ImageBoxKeepsCornersAndTilesTheRest)
         EXPECT_TRUE(PixelsEqual(std::string("box_") + c.name, image,
                                 Picture(c.expected, Letters(), kBlack)));
     }
+}
+
+TEST(GraphicsDrawTest, OpaqueImagesAreCopiedRowByRowOrWhole)
+{
+    const std::vector<std::string> rows = {"abcd", "efgh", "ijkl"};
+    MemoryImage picture = LetterImage(rows);
+    MemoryImage sameWidth = Filled(4, 4, kBlack);
+    Graphics(&sameWidth).DrawImage(&picture, 0, 1);
+    EXPECT_TRUE(PixelsEqual("copy_whole", sameWidth,
+                            Picture({"....", "abcd", "efgh", "ijkl"}, Letters(), kBlack)));
+    MemoryImage wider = Filled(5, 3, kBlack);
+    Graphics(&wider).DrawImage(&picture, 1, -1);
+    EXPECT_TRUE(PixelsEqual("copy_rows", wider,
+                            Picture({".efgh", ".ijkl", "....."}, Letters(), kBlack)));
 }
 
 TEST(GraphicsDrawTest, BlitOntoItselfReadsTheOriginalPixels)

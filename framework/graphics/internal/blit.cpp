@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/graphics/internal/blend.h"
+#include "framework/graphics/internal/span_kernels.h"
 #include "framework/graphics/memory_image.h"
 
 namespace Lumo::BlitDetail
@@ -150,15 +151,6 @@ void CopyTintedRun(std::uint32_t* dest, const std::uint32_t* source, int n,
     }
 }
 
-void BlendRunOverOpaque(std::uint32_t* __restrict dest, const std::uint32_t* __restrict source,
-                        int n)
-{
-    for (int i = 0; i < n; ++i)
-    {
-        dest[i] = BlendOverOpaque(dest[i], source[i], source[i] >> 24);
-    }
-}
-
 void BlendRun(std::uint32_t* dest, const std::uint32_t* source, int n)
 {
     for (int i = 0; i < n; ++i)
@@ -167,17 +159,32 @@ void BlendRun(std::uint32_t* dest, const std::uint32_t* source, int n)
     }
 }
 
-void AddRun(std::uint32_t* dest, const std::uint32_t* source, int n, const BlitParams& params)
+// The untinted normal rule over an opaque destination. The run-length data
+// skips the transparent run at the start of the row; the rest goes through
+// the vector kernel, which itself passes over transparent groups of pixels and
+// copies opaque ones, so following the runs further costs more than it saves.
+void BlitNormalRowOverOpaque(std::uint32_t* dest, const std::uint32_t* source,
+                             const std::uint8_t* runs, int count)
 {
-    for (int i = 0; i < n; ++i)
+    int start = 0;
+    while (start < count && (source[start] >> 24) == 0)
     {
-        dest[i] = AddSaturated(dest[i], params.AdditiveAmount(source[i]));
+        start += runs[start];
+    }
+    if (start < count)
+    {
+        BlendSpanOverOpaque(dest + start, source + start, count - start);
     }
 }
 
 void BlitNormalRow(std::uint32_t* dest, const std::uint32_t* source, const std::uint8_t* runs,
                    int count, const BlitParams& params, bool opaqueDest)
 {
+    if (opaqueDest && !params.colorize)
+    {
+        BlitNormalRowOverOpaque(dest, source, runs, count);
+        return;
+    }
     int i = 0;
     while (i < count)
     {
@@ -191,11 +198,7 @@ void BlitNormalRow(std::uint32_t* dest, const std::uint32_t* source, const std::
             }
             else if (alpha == 255)
             {
-                std::memcpy(dest + i, source + i, static_cast<std::size_t>(n) * sizeof(*dest));
-            }
-            else if (opaqueDest)
-            {
-                BlendRunOverOpaque(dest + i, source + i, n);
+                CopyPixels(dest + i, source + i, n);
             }
             else
             {
@@ -209,13 +212,15 @@ void BlitNormalRow(std::uint32_t* dest, const std::uint32_t* source, const std::
 void BlitAdditiveRow(std::uint32_t* dest, const std::uint32_t* source, const std::uint8_t* runs,
                      int count, const BlitParams& params)
 {
+    const int multipliers[3] = {params.addRed, params.addGreen, params.addBlue};
     int i = 0;
     while (i < count)
     {
         const int n = std::min<int>(runs[i], count - i);
         if ((source[i] & 0xFFFFFFu) != 0)
         {
-            AddRun(dest + i, source + i, n, params);
+            AddSpan(dest + i, source + i, n, params.colorize, multipliers,
+                    params.sourcePartialAlpha);
         }
         i += n;
     }
@@ -359,6 +364,20 @@ struct ChannelSums
     }
 };
 
+// A tap list of at most two taps a pixel (growing or same size): the first
+// source index and the fraction 0..255 of the next one.
+bool IsTwoTap(const FilterTaps& taps)
+{
+    return std::all_of(taps.count.begin(), taps.count.end(), [](int count) { return count <= 2; });
+}
+
+std::uint32_t SecondTapFraction(const FilterTaps& taps, std::size_t index)
+{
+    return taps.count[index] == 2
+               ? taps.weights[static_cast<std::size_t>(taps.offset[index]) + 1] / 256
+               : 0;
+}
+
 void SmoothStretch(const Target& target, const SourcePixels& source, const Rect& destRect,
                    const Rect& sourceRect, const Rect& area, const BlitParams& params,
                    bool mirrored)
@@ -371,33 +390,59 @@ void SmoothStretch(const Target& target, const SourcePixels& source, const Rect&
     const int lastRow = yTaps.first.back() + yTaps.count.back() - 1;
     const int rows = lastRow - firstRow + 1;
     const auto columns = static_cast<std::size_t>(area.width);
+    const auto sourceColumn = [&](int offset)
+    { return sourceRect.x + (mirrored ? sourceRect.width - 1 - offset : offset); };
 
-    // First pass: along x, for every source row the second pass reads.
+    // First pass: along x, for every source row the second pass reads. Two
+    // taps (growing) mix neighbours with 8-bit fractions, which round exactly
+    // like the 16-bit weights of the general case.
     std::vector<std::uint32_t> pass(static_cast<std::size_t>(rows) * columns);
+    std::vector<std::uint32_t> scratch;
+    const bool twoTapX = IsTwoTap(xTaps);
+    std::vector<int> firstColumn(columns);
+    std::vector<int> secondColumn(columns);
+    std::vector<std::uint16_t> fractionLanes(columns * 4);
+    if (twoTapX)
+    {
+        for (std::size_t column = 0; column < columns; ++column)
+        {
+            const std::uint32_t fraction = SecondTapFraction(xTaps, column);
+            std::fill_n(fractionLanes.begin() + static_cast<std::ptrdiff_t>(column * 4), 4,
+                        static_cast<std::uint16_t>(fraction));
+            firstColumn[column] = sourceColumn(xTaps.first[column]) - sourceRect.x;
+            secondColumn[column] = fraction != 0
+                                       ? sourceColumn(xTaps.first[column] + 1) - sourceRect.x
+                                       : firstColumn[column];
+        }
+    }
     for (int row = 0; row < rows; ++row)
     {
         const int sourceY = sourceRect.y + firstRow + row;
         std::uint32_t* out = pass.data() + static_cast<std::size_t>(row) * columns;
+        if (twoTapX)
+        {
+            const std::uint32_t* in = source.Row(sourceRect.x, sourceY, sourceRect.width, scratch);
+            MixColumns(out, in, firstColumn.data(), secondColumn.data(), fractionLanes.data(),
+                       static_cast<int>(columns));
+            continue;
+        }
         for (std::size_t column = 0; column < columns; ++column)
         {
             ChannelSums sums;
             const int offset = xTaps.offset[column];
             for (int tap = 0; tap < xTaps.count[column]; ++tap)
             {
-                int sourceX = xTaps.first[column] + tap;
-                if (mirrored)
-                {
-                    sourceX = sourceRect.width - 1 - sourceX;
-                }
-                sums.Add(source.At(sourceRect.x + sourceX, sourceY),
+                sums.Add(source.At(sourceColumn(xTaps.first[column] + tap), sourceY),
                          xTaps.weights[static_cast<std::size_t>(offset + tap)]);
             }
             out[column] = sums.Pack();
         }
     }
 
-    // Second pass: along y, blended straight into the destination.
+    // Second pass: along y into one line, then blended into the destination.
     std::vector<std::uint32_t> line(columns);
+    const bool twoTapY = IsTwoTap(yTaps);
+    const bool plainBlend = params.mode == DrawMode::Normal && !params.colorize && target.opaqueDest;
     for (int row = 0; row < area.height; ++row)
     {
         const auto index = static_cast<std::size_t>(row);
@@ -405,16 +450,36 @@ void SmoothStretch(const Target& target, const SourcePixels& source, const Rect&
         const int count = yTaps.count[index];
         const std::uint32_t* in = pass.data() +
                                   static_cast<std::size_t>(yTaps.first[index] - firstRow) * columns;
-        std::uint32_t* dest = PixelAt(target, area.x, area.y + row);
-        for (std::size_t column = 0; column < columns; ++column)
+        if (twoTapY)
         {
-            ChannelSums sums;
-            for (int tap = 0; tap < count; ++tap)
+            const std::uint32_t fraction = SecondTapFraction(yTaps, index);
+            MixRows(line.data(), in, fraction != 0 ? in + columns : in, fraction,
+                    static_cast<int>(columns));
+        }
+        else
+        {
+            for (std::size_t column = 0; column < columns; ++column)
             {
-                sums.Add(in[static_cast<std::size_t>(tap) * columns + column],
-                         yTaps.weights[static_cast<std::size_t>(offset + tap)]);
+                ChannelSums sums;
+                for (int tap = 0; tap < count; ++tap)
+                {
+                    sums.Add(in[static_cast<std::size_t>(tap) * columns + column],
+                             yTaps.weights[static_cast<std::size_t>(offset + tap)]);
+                }
+                line[column] = sums.Pack();
             }
-            params.Apply(dest[column], sums.Pack());
+        }
+        std::uint32_t* dest = PixelAt(target, area.x, area.y + row);
+        if (plainBlend)
+        {
+            BlendSpanOverOpaque(dest, line.data(), static_cast<int>(columns));
+        }
+        else
+        {
+            for (std::size_t column = 0; column < columns; ++column)
+            {
+                params.Apply(dest[column], line[column]);
+            }
         }
     }
 }
@@ -613,6 +678,25 @@ void Blit(const Target& target, MemoryImage& source, int x, int y, const Rect& s
         return;
     }
     std::vector<std::uint32_t> scratch;
+    if (!additive && !params.colorize && !source.HasTransparency() && !source.HasPartialAlpha())
+    {
+        // An opaque image is copied row by row, or in one piece when the rows
+        // of source and destination follow each other without a gap.
+        if (clipped.width == pixels.width && clipped.width == target.width &&
+            source.PeekBits() != nullptr)
+        {
+            CopyPixels(PixelAt(target, x, y), pixels.Row(clipped.x, clipped.y, 0, scratch),
+                       clipped.width * clipped.height);
+            return;
+        }
+        for (int row = 0; row < clipped.height; ++row)
+        {
+            CopyPixels(PixelAt(target, x, y + row),
+                       pixels.Row(clipped.x, clipped.y + row, clipped.width, scratch),
+                       clipped.width);
+        }
+        return;
+    }
     for (int row = 0; row < clipped.height; ++row)
     {
         const int sourceY = clipped.y + row;
