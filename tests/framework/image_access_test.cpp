@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace
 {
 
@@ -93,6 +96,41 @@ TEST_F(ImageAccess, UnusedEntriesGoAtTheNextPurge)
     kept = SharedImageRef();
     table.PurgeUnused();
     EXPECT_EQ(table.EntryCount(), 0u);
+}
+
+// Handles taken, copied and dropped on several threads while the update step purges.
+TEST_F(ImageAccess, HandlesMayMoveBetweenThreads)
+{
+    SharedImageTable table(nullptr);
+    SharedImageRef kept = table.GetSharedImage(dir.Path("fish.png"), "");
+    std::atomic<int> finished{0};
+    std::vector<std::thread> users;
+    for (int t = 0; t < 3; ++t)
+    {
+        users.emplace_back(
+            [&, t]
+            {
+                for (int i = 0; i < 200; ++i)
+                {
+                    SharedImageRef ref =
+                        table.GetSharedImage(dir.Path("fish.png"), t == 0 ? "" : "v");
+                    SharedImageRef copy = ref;
+                    EXPECT_TRUE(copy);
+                }
+                ++finished;
+            });
+    }
+    while (finished < 3)
+    {
+        table.PurgeUnused();
+    }
+    for (std::thread& user : users)
+    {
+        user.join();
+    }
+    table.PurgeUnused();
+    EXPECT_EQ(table.EntryCount(), 1u);
+    EXPECT_TRUE(kept);
 }
 
 } // namespace
