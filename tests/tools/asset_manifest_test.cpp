@@ -1,7 +1,9 @@
 // Walks every data file the game opens through the built game folder: pictures, fonts and effect
 // files inside data.pak, sounds loose under sounds/.
 // SPDX-License-Identifier: MIT
-#include "framework/fonts/desc_parser.h"
+#include "framework/fonts/font_data.h"
+#include "framework/fonts/image_font.h"
+#include "framework/images/image_loader.h"
 #include "framework/pak/pak_interface.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +13,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <map>
+#include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -141,41 +141,10 @@ const char* const kSounds[] = {"back.ogg",      "menu.ogg",        "bubble.ogg",
                                "goal.ogg",      "stage_win.ogg",   "stage_fail.ogg", "vaze.wav",
                                "finish_game.ogg"};
 
-uint32_t BigEndian32(const Bytes& b, size_t at)
-{
-    return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) | b[at + 3];
-}
-
 uint32_t LittleEndian32(const Bytes& b, size_t at)
 {
     return uint32_t{b[at]} | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) |
            (uint32_t{b[at + 3]} << 24);
-}
-
-// Width and height from a PNG's header or a JPEG's frame header.
-std::optional<std::pair<int, int>> PictureSize(const Bytes& b)
-{
-    static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    if (b.size() >= 24 && std::memcmp(b.data(), kPng, 8) == 0 && std::memcmp(&b[12], "IHDR", 4) == 0)
-    {
-        return std::pair{static_cast<int>(BigEndian32(b, 16)), static_cast<int>(BigEndian32(b, 20))};
-    }
-    if (b.size() > 4 && b[0] == 0xFF && b[1] == 0xD8)
-    {
-        size_t i = 2;
-        while (i + 9 < b.size() && b[i] == 0xFF)
-        {
-            const uint8_t marker = b[i + 1];
-            const size_t len = (size_t{b[i + 2]} << 8) | b[i + 3];
-            if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)
-            {
-                return std::pair{static_cast<int>((b[i + 7] << 8) | b[i + 8]),
-                                 static_cast<int>((b[i + 5] << 8) | b[i + 6])};
-            }
-            i += 2 + len;
-        }
-    }
-    return std::nullopt;
 }
 
 class AssetManifestTest : public ::testing::Test
@@ -217,227 +186,47 @@ class AssetManifestTest : public ::testing::Test
     Lumo::PakInterface pakInterface;
 };
 
-TEST_F(AssetManifestTest, EveryPictureIsPackagedWithItsSize)
+TEST_F(AssetManifestTest, EveryPictureIsPackagedAndLoadsWithItsSize)
 {
     for (const PictureCase& c : PictureCases())
     {
         SCOPED_TRACE(c.path);
-        const std::optional<Bytes> data = ReadPackaged(c.path);
-        ASSERT_TRUE(data.has_value()) << "missing from data.pak";
-        const auto size = PictureSize(*data);
-        ASSERT_TRUE(size.has_value()) << "not a PNG or JPEG picture";
-        EXPECT_GE(size->first, c.minW);
-        EXPECT_GE(size->second, c.minH);
-        EXPECT_LE(size->first, c.maxW);
-        EXPECT_LE(size->second, c.maxH);
+        ASSERT_TRUE(pakInterface.IsPackaged(c.path)) << "missing from data.pak";
+        const Lumo::ImageLib::ImagePtr image = Lumo::ImageLib::LoadImageFile(c.path, false);
+        ASSERT_NE(image, nullptr) << "the image loader cannot read it";
+        EXPECT_GE(image->width, c.minW);
+        EXPECT_GE(image->height, c.minH);
+        EXPECT_LE(image->width, c.maxW);
+        EXPECT_LE(image->height, c.maxH);
+        bool anyVisible = false;
+        for (uint32_t argb : image->bits)
+        {
+            anyVisible = anyVisible || (argb >> 24) != 0;
+        }
+        EXPECT_TRUE(anyVisible) << "fully transparent";
     }
 }
 
-// Reads a descriptor the way the game's font loader does, and checks what the
-// loader would refuse: unknown commands, wrong counts, glyph rectangles outside
-// their layer image, and printable characters without an advance width.
-class DescriptorCheck : public Lumo::DescParser
+TEST_F(AssetManifestTest, EveryFontLoadsThroughTheFontLoader)
 {
-  public:
-    DescriptorCheck(std::string folder, std::function<std::optional<Bytes>(const std::string&)> read)
-        : folder(std::move(folder)), read(std::move(read))
+    for (const char* name : kFonts)
     {
-    }
-
-    struct Layer
-    {
-        int imageW = -1;
-        int imageH = -1;
-        std::set<int> widths;
-        size_t rects = 0;
-    };
-    std::map<std::string, Layer> layers;
-    int defaultPointSize = 0;
-    size_t kerningPairs = 0;
-
-  protected:
-    bool HandleCommand(const std::string& command, const std::vector<Lumo::DescValue>& p) override
-    {
-        auto layer = [&](Layer*& out) -> bool
-        {
-            std::string name;
-            if (!GetString(p[0], name))
-            {
-                return false;
-            }
-            const auto it = layers.find(Lumo::ToUpperAscii(name));
-            if (it == layers.end())
-            {
-                return Fail("Undefined Layer");
-            }
-            out = &it->second;
-            return true;
-        };
-        auto listLength = [&](const Lumo::DescValue& v, size_t& n) -> bool
-        {
-            const std::vector<Lumo::DescValue>* items = nullptr;
-            if (!GetList(v, items))
-            {
-                return false;
-            }
-            n = items->size();
-            return true;
-        };
-        Layer* l = nullptr;
-        if (command == "SETDEFAULTPOINTSIZE")
-        {
-            return CheckCount(p, 1) && GetInt(p[0], defaultPointSize);
-        }
-        if (command == "CREATELAYER")
-        {
-            std::string name;
-            if (!CheckCount(p, 1) || !GetString(p[0], name))
-            {
-                return false;
-            }
-            return layers.emplace(Lumo::ToUpperAscii(name), Layer{}).second || Fail("Layer Already Exists");
-        }
-        if (command == "CREATELAYERFROM")
-        {
-            std::string name;
-            std::string source;
-            if (!CheckCount(p, 2) || !GetString(p[0], name) || !GetString(p[1], source))
-            {
-                return false;
-            }
-            const auto from = layers.find(Lumo::ToUpperAscii(source));
-            if (from == layers.end())
-            {
-                return Fail("Undefined Layer");
-            }
-            const Layer copy = from->second;
-            return layers.emplace(Lumo::ToUpperAscii(name), copy).second || Fail("Layer Already Exists");
-        }
-        if (command == "LAYERSETIMAGE")
-        {
-            std::string file;
-            if (!CheckCount(p, 2) || !layer(l) || !GetString(p[1], file))
-            {
-                return false;
-            }
-            const std::optional<Bytes> data = read(folder + file);
-            const auto size = data ? PictureSize(*data) : std::nullopt;
-            if (!size)
-            {
-                return Fail("Failed to Load Image");
-            }
-            l->imageW = size->first;
-            l->imageH = size->second;
-            return true;
-        }
-        if (command == "LAYERSETIMAGEMAP")
-        {
-            const std::vector<Lumo::DescValue>* rects = nullptr;
-            size_t chars = 0;
-            if (!CheckCount(p, 3) || !layer(l) || !listLength(p[1], chars) || !GetList(p[2], rects))
-            {
-                return false;
-            }
-            if (l->imageW < 0)
-            {
-                return Fail("Layer image not set");
-            }
-            if (chars != rects->size())
-            {
-                return Fail("List Size Mismatch");
-            }
-            for (const Lumo::DescValue& r : *rects)
-            {
-                int box[4];
-                if (!GetInts(r, box, 4))
-                {
-                    return false;
-                }
-                if (box[0] < 0 || box[1] < 0 || box[0] + box[2] > l->imageW || box[1] + box[3] > l->imageH)
-                {
-                    return Fail("Image rectangle out of bounds");
-                }
-            }
-            l->rects = rects->size();
-            return true;
-        }
-        if (command == "LAYERSETCHARWIDTHS" || command == "LAYERSETCHAROFFSETS" ||
-            command == "LAYERSETKERNINGPAIRS")
-        {
-            const std::vector<Lumo::DescValue>* keys = nullptr;
-            size_t values = 0;
-            if (!CheckCount(p, 3) || !layer(l) || !GetList(p[1], keys) || !listLength(p[2], values))
-            {
-                return false;
-            }
-            if (keys->size() != values)
-            {
-                return Fail("List Size Mismatch");
-            }
-            for (const Lumo::DescValue& k : *keys)
-            {
-                if (command == "LAYERSETKERNINGPAIRS")
-                {
-                    if (k.kind != Lumo::DescValue::Kind::String || k.text.size() != 2)
-                    {
-                        return Fail("Invalid Paramater Type");
-                    }
-                    ++kerningPairs;
-                    continue;
-                }
-                uint8_t c = 0;
-                if (!GetChar(k, c))
-                {
-                    return false;
-                }
-                if (command == "LAYERSETCHARWIDTHS")
-                {
-                    l->widths.insert(c);
-                }
-            }
-            return true;
-        }
-        if (command == "LAYERSETPOINTSIZE" || command == "LAYERSETASCENT" || command == "LAYERSETHEIGHT" ||
-            command == "LAYERSETLINESPACINGOFFSET" || command == "LAYERSETBASEORDER" ||
-            command == "LAYERSETSPACING" || command == "LAYERSETASCENTPADDING" ||
-            command == "LAYERSETDRAWMODE")
-        {
-            int v = 0;
-            return CheckCount(p, 2) && layer(l) && GetInt(p[1], v);
-        }
-        if (command == "LAYERSETCOLORMULT" || command == "LAYERSETCOLORADD")
-        {
-            std::vector<int> colour;
-            return CheckCount(p, 2) && layer(l) && GetIntList(p[1], colour) &&
-                   (colour.size() == 3 || colour.size() == 4 || Fail("Invalid Paramater Type"));
-        }
-        return Fail("Unknown Command");
-    }
-
-  private:
-    std::string folder;
-    std::function<std::optional<Bytes>(const std::string&)> read;
-};
-
-TEST_F(AssetManifestTest, EveryFontDescriptorReadsWithItsGlyphImages)
-{
-    for (const char* font : kFonts)
-    {
-        SCOPED_TRACE(font);
-        const std::string path = std::string("fonts/") + font + ".txt";
+        SCOPED_TRACE(name);
+        const std::string path = std::string("fonts/") + name + ".txt";
         const std::optional<Bytes> text = ReadPackaged(path);
         ASSERT_TRUE(text.has_value()) << "missing from data.pak";
-        DescriptorCheck check("fonts/", [this](const std::string& p) { return ReadPackaged(p); });
-        ASSERT_TRUE(check.LoadDescriptor(path)) << check.GetErrorText();
-        ASSERT_TRUE(check.layers.count("MAIN"));
-        const auto& main = check.layers.at("MAIN");
-        for (int c = 32; c <= 126; ++c)
+        auto data = std::make_shared<Lumo::FontData>();
+        ASSERT_TRUE(data->Load(path)) << data->GetErrorText();
+        Lumo::ImageFont font(data);
+        ASSERT_TRUE(font.IsLoaded());
+        EXPECT_GT(font.GetHeight(), 0);
+        for (int c = 33; c <= 126; ++c)
         {
-            EXPECT_TRUE(main.widths.count(c)) << "no width for character " << c;
+            EXPECT_GT(font.CharWidth(static_cast<char>(c)), 0) << "character " << c;
         }
-        EXPECT_GT(main.rects, 90u);
-        EXPECT_GT(check.defaultPointSize, 0);
-        EXPECT_GT(check.kerningPairs, 0u) << "no kerning pairs";
+        EXPECT_GT(font.CharWidth(' '), 0);
+        const std::string descriptor(text->begin(), text->end());
+        EXPECT_NE(descriptor.find("LayerSetKerningPairs"), std::string::npos) << "no kerning pairs";
     }
 }
 
@@ -496,9 +285,8 @@ TEST_F(AssetManifestTest, EveryEffectFileIsWellFormedAndItsFramesExist)
             EXPECT_TRUE(EffValue(frame, "time=", false));
             const auto image = EffValue(frame, "image=", true);
             ASSERT_TRUE(image);
-            const auto picture = ReadPackaged(*image);
-            ASSERT_TRUE(picture.has_value()) << *image;
-            EXPECT_TRUE(PictureSize(*picture).has_value()) << *image;
+            EXPECT_TRUE(pakInterface.IsPackaged(*image)) << *image;
+            EXPECT_NE(Lumo::ImageLib::LoadImageFile(*image, false), nullptr) << *image;
             at = next;
         }
         EXPECT_GE(frames, 6);

@@ -59,7 +59,7 @@ void PaintWater(Canvas& canvas, const AreaLook& look, std::uint64_t seed)
     const double phase = static_cast<double>(seed % 97);
     for (int y = 0; y < std::min(ih, 330); ++y)
     {
-        const double fade = std::pow(1.0 - y / 330.0, 1.6) * 0.42;
+        const double fade = std::pow(1.0 - y / 330.0, 1.8) * 0.3;
         for (int x = 0; x < iw; ++x)
         {
             const double u = x * 0.021;
@@ -68,7 +68,7 @@ void PaintWater(Canvas& canvas, const AreaLook& look, std::uint64_t seed)
             const double b = std::sin(v * 1.1 - std::sin(u * 0.8 + phase * 0.7) * 1.9);
             const double c = std::sin((u + v) * 0.7 + std::sin(u * 1.7 - v) * 1.2);
             const double net = std::abs(a + b + c * 0.6);
-            const double line = std::max(0.0, 1.0 - net * 2.2);
+            const double line = std::max(0.0, 1.0 - net * 2.8);
             const double add = line * line * fade * 255.0;
             std::uint32_t p = px[static_cast<size_t>(y) * iw + x];
             std::uint32_t out = p & 0xFF000000u;

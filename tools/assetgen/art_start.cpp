@@ -164,6 +164,110 @@ void Compass(cairo_t* cr, double cx, double cy, double r)
     DrawText(cr, "N", cx, cy - r - 12, ts, Hex(0x6A3A10), Rgb{0, 0, 0});
 }
 
+// Ink drawings of the four areas on the chart, each with its name.
+void InkStroke(cairo_t* cr, Rgb wash)
+{
+    SetColor(cr, wash, 0.45);
+    cairo_fill_preserve(cr);
+    SetColor(cr, Hex(0x5A3A1A), 0.9);
+    cairo_set_line_width(cr, 1.6);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+}
+
+void InkLabel(cairo_t* cr, const std::string& text, double x, double y)
+{
+    TextStyle ts;
+    ts.face = Face::Display;
+    ts.size = 17;
+    DrawText(cr, text, x, y, ts, Hex(0x5A3A1A), Rgb{0, 0, 0});
+}
+
+void InkTown(cairo_t* cr, double x, double y)
+{
+    const double houses[][3] = {{-60, 46, 52}, {-10, 60, 70}, {44, 40, 48}};
+    for (const auto& h : houses)
+    {
+        const double hx = x + h[0];
+        cairo_move_to(cr, hx - h[1] / 2, y);
+        cairo_line_to(cr, hx - h[1] / 2, y - h[2]);
+        cairo_line_to(cr, hx, y - h[2] - h[1] * 0.55);
+        cairo_line_to(cr, hx + h[1] / 2, y - h[2]);
+        cairo_line_to(cr, hx + h[1] / 2, y);
+        cairo_close_path(cr);
+        InkStroke(cr, Hex(0x6AA87A));
+        cairo_rectangle(cr, hx - 6, y - h[2] * 0.7, 12, 14);
+        InkStroke(cr, Hex(0xFFE6A0));
+    }
+    InkLabel(cr, "Deep town", x - 8, y + 16);
+}
+
+void InkShip(cairo_t* cr, double x, double y)
+{
+    cairo_move_to(cr, x - 70, y - 30);
+    cairo_curve_to(cr, x - 50, y + 4, x + 50, y + 4, x + 74, y - 34);
+    cairo_line_to(cr, x + 40, y - 30);
+    cairo_line_to(cr, x - 40, y - 26);
+    cairo_close_path(cr);
+    InkStroke(cr, Hex(0x7A96AA));
+    cairo_move_to(cr, x - 5, y - 28);
+    cairo_line_to(cr, x - 25, y - 120);
+    SetColor(cr, Hex(0x5A3A1A));
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    cairo_move_to(cr, x - 22, y - 110);
+    cairo_curve_to(cr, x + 20, y - 100, x + 25, y - 70, x - 8, y - 44);
+    cairo_line_to(cr, x - 14, y - 80);
+    cairo_close_path(cr);
+    InkStroke(cr, Hex(0xF6ECD0));
+    InkLabel(cr, "Lost ship", x, y + 16);
+}
+
+void InkRocks(cairo_t* cr, double x, double y)
+{
+    cairo_move_to(cr, x - 70, y);
+    cairo_curve_to(cr, x - 75, y - 60, x - 40, y - 90, x, y - 88);
+    cairo_curve_to(cr, x + 40, y - 90, x + 72, y - 60, x + 70, y);
+    cairo_line_to(cr, x + 36, y);
+    cairo_curve_to(cr, x + 36, y - 40, x - 30, y - 44, x - 30, y);
+    cairo_close_path(cr);
+    InkStroke(cr, Hex(0x8A7AB4));
+    for (int i = 0; i < 3; ++i)
+    {
+        const double kx = x + 80 + i * 12;
+        cairo_move_to(cr, kx, y);
+        cairo_curve_to(cr, kx + 10, y - 20, kx - 10, y - 40, kx + 4, y - 60 - i * 8);
+    }
+    SetColor(cr, Hex(0x3A6A3A), 0.8);
+    cairo_set_line_width(cr, 2.2);
+    cairo_stroke(cr);
+    InkLabel(cr, "Rocks", x + 10, y + 16);
+}
+
+void InkCastle(cairo_t* cr, double x, double y)
+{
+    cairo_rectangle(cr, x - 50, y - 40, 100, 40);
+    InkStroke(cr, Hex(0x5A7AC8));
+    for (double tx : {-50.0, 0.0, 50.0})
+    {
+        const double h = tx == 0 ? 80 : 60;
+        cairo_rectangle(cr, x + tx - 12, y - h, 24, h);
+        InkStroke(cr, Hex(0x5A7AC8));
+        cairo_move_to(cr, x + tx - 15, y - h);
+        cairo_line_to(cr, x + tx, y - h - 26);
+        cairo_line_to(cr, x + tx + 15, y - h);
+        cairo_close_path(cr);
+        InkStroke(cr, Hex(0x3A4A8A));
+        cairo_move_to(cr, x + tx, y - h - 26);
+        cairo_line_to(cr, x + tx, y - h - 40);
+        cairo_line_to(cr, x + tx + 14, y - h - 35);
+        cairo_line_to(cr, x + tx, y - h - 31);
+        SetColor(cr, Hex(0xA02030), 0.8);
+        cairo_fill(cr);
+    }
+    InkLabel(cr, "Underwater Castle", x, y + 16);
+}
+
 } // namespace
 
 void GenerateStartScreen(AssetStore& store)
@@ -340,10 +444,14 @@ void GenerateMap(AssetStore& store)
     }
     // Illustrations: a compass, a sea creature and four area emblems.
     Compass(cr, 880, 630, 62);
+    InkTown(cr, 185, 230);
+    InkShip(cr, 870, 200);
+    InkRocks(cr, 290, 650);
+    InkCastle(cr, 740, 690);
     for (int i = 0; i < 3; ++i)
     {
         cairo_save(cr);
-        cairo_translate(cr, 210 + i * 36, 600 + (i % 2) * 22);
+        cairo_translate(cr, 70 + i * 36, 560 + (i % 2) * 22);
         cairo_scale(cr, 1.4, 1.4);
         Ellipse(cr, 0, 0, 14, 6);
         SetColor(cr, Hex(0x4A6A7A), 0.55);
@@ -358,7 +466,7 @@ void GenerateMap(AssetStore& store)
     TextStyle note;
     note.face = Face::Display;
     note.size = 20;
-    DrawText(cr, "Here be treasure", 240, 690, note, Hex(0x6A4A2A), Rgb{0, 0, 0});
+    DrawText(cr, "Here be treasure", 160, 730, note, Hex(0x6A4A2A), Rgb{0, 0, 0});
     // Play button place and the harbour for shop and workshop.
     SetRadial(cr, 512, 399, 20, 512, 399, 140, {{0, Hex(0xFFF6D0), 0.6}, {1, Hex(0xFFF6D0), 0}});
     cairo_paint(cr);

@@ -7,14 +7,14 @@
 // grown by a pixel and a half, softened and moved a pixel down and right,
 // always dark whatever the text colour. Both layers share advances and
 // kerning, so the pen moves the same on either. Kerning comes from the font's
-// own kerning table when it has one, otherwise from the glyph outlines: a
-// pair whose facing sides leave more room than ordinary letters do is drawn
-// closer.
+// own kerning table when it has one, otherwise from the glyph shapes: a pair
+// whose facing sides leave more room than their ink boxes do is drawn closer.
 #include "tools/assetgen/canvas.h"
 #include "tools/assetgen/font_book.h"
 #include "tools/assetgen/generators.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <sstream>
@@ -46,7 +46,7 @@ struct FontSpec
 const FontSpec kFonts[] = {
     {"ArtNouveau-Bistro26Bold", Face::Display, 26, 1.15, true, "decorative display, bold"},
     {"GiddyupStd26", Face::Script, 26, 1.2, true, "playful display"},
-    {"MonotypeCorsiva14Italics", Face::Chancery, 14, 1.45, false, "calligraphic italic"},
+    {"MonotypeCorsiva14Italics", Face::Chancery, 14, 1.55, false, "calligraphic italic"},
     {"Pristina18", Face::Script, 18, 1.25, true, "handwritten script"},
     {"Sylfaen19Bold", Face::SerifBold, 19, 1.15, false, "serif bold"},
     {"Sylfaen20", Face::Serif, 20, 1.15, false, "serif"},
@@ -152,7 +152,7 @@ std::vector<std::uint8_t> MakeShadow(const Glyph& g, int pad, double grow)
                 }
             }
             out[static_cast<size_t>(y) * w + x] =
-                static_cast<std::uint8_t>(std::clamp(std::lround(sum / n * 0.85f), 0L, 255L));
+                static_cast<std::uint8_t>(std::clamp(std::lround(sum / n * 0.62f), 0L, 255L));
         }
     }
     return out;
@@ -305,21 +305,17 @@ std::vector<KernPair> ComputeKerning(FT_Face face, const std::vector<Glyph>& gly
         return pairs;
     }
     std::vector<Profile> profiles;
+    std::vector<int> inkLeft;
+    std::vector<int> inkRight;
     for (const Glyph& g : glyphs)
     {
         profiles.push_back(InkProfile(g, ascent, rows));
+        inkLeft.push_back(*std::min_element(profiles.back().left.begin(), profiles.back().left.end()));
+        inkRight.push_back(*std::max_element(profiles.back().right.begin(), profiles.back().right.end()));
     }
-    auto find = [&](int code) -> size_t { return static_cast<size_t>(code - kFirstChar); };
-    // The room ordinary letters leave between each other.
-    std::vector<int> reference;
-    for (const char* pair : {"nn", "oo", "no", "on", "HH", "HO", "OH", "mn", "ee", "ll"})
-    {
-        const size_t a = find(pair[0]);
-        const size_t b = find(pair[1]);
-        reference.push_back(SmallestGap(glyphs[a], profiles[a], profiles[b]));
-    }
-    std::sort(reference.begin(), reference.end());
-    const int normal = reference[reference.size() / 2];
+    // A pair is kerned when its facing sides leave clearly more room than
+    // its ink boxes do (A and V, T and o): half of the extra room is taken
+    // back, so the letters never come closer than their boxes would.
     for (size_t i = 0; i < glyphs.size(); ++i)
     {
         for (size_t j = 0; j < glyphs.size(); ++j)
@@ -335,10 +331,11 @@ std::vector<KernPair> ComputeKerning(FT_Face face, const std::vector<Glyph>& gly
             {
                 continue;
             }
-            const int extra = gap - std::max(normal, 1);
-            if (extra >= 2)
+            const int boxGap = a.advance + inkLeft[j] - inkRight[i] - 1;
+            const int extra = gap - boxGap;
+            if (extra >= 3)
             {
-                const int offset = -std::min(static_cast<int>(std::lround(extra * 0.6)), a.advance / 3);
+                const int offset = -std::min(static_cast<int>(std::lround(extra * 0.45)), a.advance / 3);
                 if (offset <= -1)
                 {
                     pairs.push_back({a.code, b.code, offset});
@@ -405,7 +402,7 @@ bool RenderFont(AssetStore& store, const FontSpec& spec, std::string& error)
         {
             g.sw = g.width + 2 * kShadowPad;
             g.sh = g.height + 2 * kShadowPad;
-            g.shadow = MakeShadow(g, kShadowPad, 1.5);
+            g.shadow = MakeShadow(g, kShadowPad, 1.3);
         }
         glyphs.push_back(std::move(g));
     }
