@@ -138,80 +138,101 @@ void RockArch(cairo_t* cr, double x, double baseY, double w, double h, Rgb rock,
 
 void Hull(cairo_t* cr, Rgb wood, Rgb dark, Rgb window, double windowAlpha)
 {
-    // A wreck lying on its side, bow to the left, sunk into the sand.
+    // A galleon sunk on its keel and listing, bow to the left, half in the sand.
     cairo_save(cr);
-    cairo_translate(cr, 900, 640);
-    cairo_rotate(cr, -0.12);
-    cairo_move_to(cr, -330, -40);
-    cairo_curve_to(cr, -250, -120, -60, -150, 200, -140);
-    cairo_line_to(cr, 330, -150);
-    cairo_line_to(cr, 340, 40);
-    cairo_curve_to(cr, 150, 70, -150, 70, -300, 30);
+    cairo_translate(cr, 880, 600);
+    cairo_rotate(cr, -0.08);
+    const Rgb light = Mix(wood, Rgb{1, 1, 1}, 0.12);
+    // Hull: raised bow, long deck line, high stern.
+    cairo_move_to(cr, -360, -120);
+    cairo_line_to(cr, -300, -80);
+    cairo_line_to(cr, 150, -90);
+    cairo_line_to(cr, 170, -160);
+    cairo_line_to(cr, 330, -170);
+    cairo_line_to(cr, 350, -60);
+    cairo_curve_to(cr, 320, 40, 200, 90, 0, 90);
+    cairo_curve_to(cr, -200, 90, -300, 20, -360, -120);
     cairo_close_path(cr);
     Fill(cr, wood);
-    // Planks.
-    for (int i = 1; i < 6; ++i)
-    {
-        cairo_move_to(cr, -300 + i * 10, -40 + i * 16);
-        cairo_curve_to(cr, -200, -100 + i * 22, 0, -120 + i * 22, 335, -140 + i * 30);
-    }
-    SetColor(cr, dark, 0.6);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-    // Stern castle.
-    cairo_rectangle(cr, 200, -210, 140, 70);
-    Fill(cr, wood);
-    for (int i = 0; i < 3; ++i)
-    {
-        cairo_rectangle(cr, 215 + i * 40, -195, 22, 28);
-        Fill(cr, window, windowAlpha);
-    }
-    // Portholes.
+    // Planks follow the hull's curve.
     for (int i = 0; i < 6; ++i)
     {
-        cairo_arc(cr, -160 + i * 70, -70 + i * 2, 9, 0, 2 * M_PI);
+        const double y = -70 + i * 24;
+        cairo_move_to(cr, -330 + i * 14, y - 30 + i * 6);
+        cairo_curve_to(cr, -200, y + 10, 150, y + 5, 345, y - 40 + i * 4);
+    }
+    SetColor(cr, light, 0.7);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    // Rail along the deck and the stern castle's windows.
+    cairo_move_to(cr, -360, -120);
+    cairo_line_to(cr, -300, -80);
+    cairo_line_to(cr, 150, -90);
+    cairo_line_to(cr, 170, -160);
+    cairo_line_to(cr, 330, -170);
+    SetColor(cr, light);
+    cairo_set_line_width(cr, 5);
+    cairo_stroke(cr);
+    for (int i = 0; i < 3; ++i)
+    {
+        RoundedRect(cr, 200 + i * 42, -140, 24, 30, 8);
+        Fill(cr, window, windowAlpha);
+    }
+    for (int i = 0; i < 6; ++i)
+    {
+        cairo_arc(cr, -200 + i * 60, -45, 9, 0, 2 * M_PI);
         Fill(cr, window, windowAlpha * 0.8);
     }
-    // Broken hole in the side.
-    cairo_move_to(cr, -40, -10);
-    cairo_line_to(cr, -10, -60);
-    cairo_line_to(cr, 30, -30);
-    cairo_line_to(cr, 60, -70);
-    cairo_line_to(cr, 80, -5);
-    cairo_line_to(cr, 20, 20);
+    // A hole torn in the side.
+    cairo_move_to(cr, -60, 0);
+    cairo_line_to(cr, -30, -50);
+    cairo_line_to(cr, 10, -24);
+    cairo_line_to(cr, 40, -62);
+    cairo_line_to(cr, 66, 4);
+    cairo_line_to(cr, 10, 30);
     cairo_close_path(cr);
     Fill(cr, dark);
-    // Mast, leaning left, with a yard and rigging.
-    cairo_move_to(cr, 40, -140);
-    cairo_line_to(cr, -240, -560);
+    // Bowsprit.
+    cairo_move_to(cr, -350, -115);
+    cairo_line_to(cr, -440, -170);
     SetColor(cr, wood);
-    cairo_set_line_width(cr, 14);
+    cairo_set_line_width(cr, 9);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke(cr);
-    cairo_move_to(cr, -330, -420);
-    cairo_line_to(cr, -60, -520);
+    // Main mast, broken off near the top, with a yard and a torn sail.
+    cairo_move_to(cr, -20, -88);
+    cairo_line_to(cr, -60, -470);
+    cairo_set_line_width(cr, 14);
+    cairo_stroke(cr);
+    cairo_move_to(cr, -190, -400);
+    cairo_line_to(cr, 80, -430);
     cairo_set_line_width(cr, 8);
     cairo_stroke(cr);
-    // Torn sail.
-    cairo_move_to(cr, -300, -430);
-    cairo_line_to(cr, -80, -512);
-    cairo_curve_to(cr, -40, -440, -70, -380, -110, -350);
-    cairo_line_to(cr, -150, -380);
-    cairo_line_to(cr, -190, -340);
-    cairo_curve_to(cr, -250, -360, -290, -390, -300, -430);
+    cairo_move_to(cr, -180, -395);
+    cairo_line_to(cr, 70, -424);
+    cairo_curve_to(cr, 80, -340, 40, -290, 20, -250);
+    cairo_line_to(cr, -30, -280);
+    cairo_line_to(cr, -80, -240);
+    cairo_curve_to(cr, -140, -290, -170, -340, -180, -395);
     cairo_close_path(cr);
-    SetColor(cr, Mix(wood, Rgb{1, 1, 1}, 0.25), 0.55);
+    SetColor(cr, Mix(wood, Rgb{1, 1, 1}, 0.3), 0.5);
     cairo_fill(cr);
-    // Rigging lines down to the hull.
-    for (int i = 0; i < 4; ++i)
+    // Fore mast, snapped.
+    cairo_move_to(cr, -230, -84);
+    cairo_line_to(cr, -250, -220);
+    SetColor(cr, wood);
+    cairo_set_line_width(cr, 11);
+    cairo_stroke(cr);
+    // Rigging from the mast top to bow and stern.
+    for (int i = 0; i < 3; ++i)
     {
-        cairo_move_to(cr, -230 + i * 18, -545 + i * 25);
-        cairo_line_to(cr, 120 + i * 50, -140);
-        cairo_move_to(cr, -240 + i * 12, -550 + i * 20);
-        cairo_line_to(cr, -280 + i * 30, -30);
+        cairo_move_to(cr, -58, -450 + i * 30);
+        cairo_line_to(cr, -430 + i * 60, -160 + i * 20);
+        cairo_move_to(cr, -56, -450 + i * 30);
+        cairo_line_to(cr, 320 - i * 40, -168 + i * 10);
     }
-    SetColor(cr, dark, 0.55);
-    cairo_set_line_width(cr, 1.5);
+    SetColor(cr, dark, 0.6);
+    cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
     cairo_restore(cr);
 }

@@ -400,12 +400,9 @@ void GenerateDialogs(AssetStore& store)
         DrawJewel(*c, 0, 140, 120, 0.3, false);
         DrawCoin(cr, 160, 152, 10);
         // A little basket for the fill line.
-        RoundedRect(cr, 163, 178, 26, 12, 3);
-        SetColor(cr, Hex(0xB07A40));
-        cairo_fill_preserve(cr);
-        SetColor(cr, Hex(0x3A2008));
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        Canvas basket(95, 33);
+        DrawBasket(basket, 2);
+        Blit(cr, basket, 156, 175, 0.36);
         store.AddPicture("images/dialog/stage_finish/dlg.png", *c);
     }
     {

@@ -1204,6 +1204,8 @@ void DrawArtefactIcon(Canvas& canvas, const std::string& name)
     }
 }
 
+} // namespace
+
 void DrawBasket(Canvas& canvas, int size)
 {
     cairo_t* cr = canvas.Cr();
@@ -1283,6 +1285,9 @@ void DrawBasket(Canvas& canvas, int size)
         DrawJewel(canvas, 1, 47.5 + 24, 20.5, 0.13, false);
     }
 }
+
+namespace
+{
 
 void DrawBubble(Canvas& canvas, double d)
 {

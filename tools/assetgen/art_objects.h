@@ -19,6 +19,8 @@ void DrawCoin(cairo_t* cr, double cx, double cy, double r);
 void DrawVaze(Canvas& canvas, int kind, double x, double y, double size);
 // Gold of worth 1..6 into a 70 × 70 canvas at its origin.
 void DrawGold(Canvas& canvas, int worth);
+// Basket picture 1, 2 or 4 into a 95 × 33 canvas.
+void DrawBasket(Canvas& canvas, int size);
 // Garbage kind 1..6 into a 70 × 70 canvas.
 void DrawGarbage(Canvas& canvas, int kind);
 

@@ -55,9 +55,11 @@ void Title(Canvas& canvas, const std::string& text, double cx, double cy, double
 
 void Chest(Canvas& canvas, double x, double y, double scale)
 {
-    Canvas piece(70, 70);
+    const int size = static_cast<int>(70 * scale + 1);
+    Canvas piece(size, size);
+    cairo_scale(piece.Cr(), scale, scale);
     DrawGold(piece, 6);
-    Blit(canvas.Cr(), piece, x, y, scale);
+    Blit(canvas.Cr(), piece, x, y);
 }
 
 void Scroll(Canvas& canvas, double cx, double cy, double w, double h)

@@ -161,13 +161,18 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry)
 void SoftShadow(Canvas& canvas, const std::function<void(cairo_t*)>& shape, Rgb color,
                 double alpha, double blur, double dx, double dy)
 {
+    // The shape is drawn under the target's own transformation, so shadows
+    // follow pictures drawn scaled or moved.
     Canvas layer(canvas.Width(), canvas.Height());
     cairo_t* c = layer.Cr();
+    cairo_matrix_t m;
+    cairo_get_matrix(canvas.Cr(), &m);
+    cairo_set_matrix(c, &m);
     cairo_translate(c, dx, dy);
     SetColor(c, color, alpha);
     shape(c);
     cairo_fill(c);
-    layer.Blur(blur);
+    layer.Blur(blur * std::sqrt(std::abs(m.xx * m.yy - m.xy * m.yx)));
     cairo_t* cr = canvas.Cr();
     cairo_save(cr);
     cairo_identity_matrix(cr);

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -31,13 +32,30 @@ int Fail(const std::string& message)
     return 1;
 }
 
-bool GeneratePictures(AssetGen::AssetStore& store)
+// The parts run on two threads: the backdrops (the largest pictures) and the
+// sounds beside the small pictures. Each part fills its own store; the stores
+// are merged in a fixed order, so the output does not depend on timing. The
+// font atlases use FreeType directly and run alone afterwards.
+bool GenerateAll(AssetGen::AssetStore& store, bool withFontsAndSounds, std::string& error)
 {
+    AssetGen::AssetStore scenes;
+    AssetGen::AssetStore sounds;
+    std::thread sceneThread(
+        [&]
+        {
+            AssetGen::GenerateScenes(scenes);
+            if (withFontsAndSounds)
+            {
+                AssetGen::GenerateSounds(sounds);
+            }
+        });
     AssetGen::GenerateObjects(store);
-    AssetGen::GenerateScenes(store);
     AssetGen::GenerateInterface(store);
     AssetGen::GenerateEffects(store);
-    return true;
+    sceneThread.join();
+    store.Merge(std::move(scenes));
+    store.Merge(std::move(sounds));
+    return !withFontsAndSounds || AssetGen::GenerateFonts(store, error);
 }
 
 } // namespace
@@ -87,7 +105,11 @@ int main(int argc, char** argv)
         return Fail(error);
     }
     AssetGen::AssetStore store;
-    GeneratePictures(store);
+    if (!GenerateAll(store, !stageDir.empty(), error))
+    {
+        AssetGen::FontBook::Close();
+        return Fail(error);
+    }
     if (!sheetPath.empty() && !AssetGen::WriteContactSheet(store, sheetPath, error))
     {
         AssetGen::FontBook::Close();
@@ -100,12 +122,6 @@ int main(int argc, char** argv)
     }
     if (!stageDir.empty())
     {
-        if (!AssetGen::GenerateFonts(store, error))
-        {
-            AssetGen::FontBook::Close();
-            return Fail(error);
-        }
-        AssetGen::GenerateSounds(store);
         if (!store.WriteTree(stageDir, error))
         {
             AssetGen::FontBook::Close();
