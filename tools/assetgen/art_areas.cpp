@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace AssetGen
 {
@@ -112,28 +113,59 @@ void Tower(cairo_t* cr, double x, double baseY, double w, double h, Rgb wall, Rg
 void RockArch(cairo_t* cr, double x, double baseY, double w, double h, Rgb rock, std::uint64_t seed)
 {
     Rng rng(seed);
-    cairo_move_to(cr, x, baseY);
-    cairo_curve_to(cr, x - w * 0.05, baseY - h * 0.5, x + w * 0.05, baseY - h * 0.95, x + w * 0.35,
-                   baseY - h);
-    cairo_curve_to(cr, x + w * 0.65, baseY - h * 1.05, x + w * 1.02, baseY - h * 0.8, x + w,
-                   baseY - h * 0.4);
-    cairo_line_to(cr, x + w * 1.03, baseY);
-    cairo_line_to(cr, x + w * 0.78, baseY);
-    // The hole.
-    cairo_curve_to(cr, x + w * 0.78, baseY - h * 0.45, x + w * 0.62, baseY - h * 0.62, x + w * 0.48,
-                   baseY - h * 0.6);
-    cairo_curve_to(cr, x + w * 0.32, baseY - h * 0.58, x + w * 0.24, baseY - h * 0.4, x + w * 0.24,
-                   baseY);
-    cairo_close_path(cr);
-    Fill(cr, rock);
-    // Lumps on the outline.
+    struct Lump
+    {
+        double x, y, rx, ry;
+    };
+    std::vector<Lump> lumps;
     for (int i = 0; i < 8; ++i)
     {
         const double t = rng.Uniform();
-        Ellipse(cr, x + w * t, baseY - h * (0.75 + 0.25 * std::sin(t * M_PI)), rng.Range(8, 22),
-                rng.Range(6, 14));
-        Fill(cr, rock);
+        lumps.push_back({x + w * t, baseY - h * (0.75 + 0.25 * std::sin(t * M_PI)), rng.Range(8, 22),
+                         rng.Range(6, 14)});
     }
+    auto outline = [&]
+    {
+        cairo_new_path(cr);
+        cairo_move_to(cr, x, baseY);
+        cairo_curve_to(cr, x - w * 0.05, baseY - h * 0.5, x + w * 0.05, baseY - h * 0.95, x + w * 0.35,
+                       baseY - h);
+        cairo_curve_to(cr, x + w * 0.65, baseY - h * 1.05, x + w * 1.02, baseY - h * 0.8, x + w,
+                       baseY - h * 0.4);
+        cairo_line_to(cr, x + w * 1.03, baseY);
+        cairo_line_to(cr, x + w * 0.78, baseY);
+        // The hole.
+        cairo_curve_to(cr, x + w * 0.78, baseY - h * 0.45, x + w * 0.62, baseY - h * 0.62, x + w * 0.48,
+                       baseY - h * 0.6);
+        cairo_curve_to(cr, x + w * 0.32, baseY - h * 0.58, x + w * 0.24, baseY - h * 0.4, x + w * 0.24,
+                       baseY);
+        cairo_close_path(cr);
+        for (const Lump& l : lumps)
+        {
+            Ellipse(cr, l.x, l.y, l.rx, l.ry);
+        }
+    };
+    outline();
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    SetColor(cr, rock);
+    cairo_fill_preserve(cr);
+    // Light from above on the top of the rock, shade towards its foot.
+    cairo_save(cr);
+    cairo_clip(cr);
+    SetLinear(cr, 0, baseY - h * 1.1, 0, baseY,
+              {{0, Rgb{1, 1, 1}, 0.22}, {0.35, Rgb{1, 1, 1}, 0.04}, {1, Rgb{0, 0, 0}, 0.25}});
+    cairo_paint(cr);
+    for (int i = 0; i < 5; ++i)
+    {
+        const double cx = x + w * rng.Range(0.05, 0.95);
+        const double cy = baseY - h * rng.Range(0.2, 0.85);
+        cairo_move_to(cr, cx, cy);
+        cairo_curve_to(cr, cx + 8, cy + 12, cx - 6, cy + 22, cx + 4, cy + 34);
+    }
+    SetColor(cr, Rgb{0, 0, 0}, 0.18);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 void Hull(cairo_t* cr, Rgb wood, Rgb dark, Rgb window, double windowAlpha)

@@ -76,7 +76,8 @@ void PaintStoredPicture(cairo_t* cr, const StoredPicture& pic, double x, double 
 
 bool WriteContactSheet(const AssetStore& store, const std::string& path, std::string& error)
 {
-    // Shelf packing in path order.
+    // Shelf packing in path order; a cell is as wide as its picture or its label.
+    Canvas measure(1, 1);
     std::vector<Placed> placed;
     double x = kMargin;
     double y = kMargin;
@@ -85,7 +86,8 @@ bool WriteContactSheet(const AssetStore& store, const std::string& path, std::st
     {
         const double scale =
             std::min(1.0, static_cast<double>(kMaxThumb) / std::max(pic.width, pic.height));
-        const double w = std::max(pic.width * scale, 150.0);
+        const std::string label = name + "  " + std::to_string(pic.width) + "x" + std::to_string(pic.height);
+        const double w = std::max(pic.width * scale, TextWidth(measure.Cr(), label, Face::Sans, 10));
         const double h = pic.height * scale + kLabelHeight;
         if (x + w > kSheetWidth - kMargin)
         {

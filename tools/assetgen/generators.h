@@ -15,7 +15,8 @@ void GenerateObjects(AssetStore& store);   // falling objects, baskets, icons, s
 void GenerateScenes(AssetStore& store);    // backdrops, foreground strips, start screen, map
 void GenerateInterface(AssetStore& store); // buttons and dialog backgrounds
 [[nodiscard]] bool GenerateFonts(AssetStore& store, std::string& error);
-void GenerateSounds(AssetStore& store);
+// Fails when the stage music would not loop cleanly.
+[[nodiscard]] bool GenerateSounds(AssetStore& store, std::string& error);
 void GenerateEffects(AssetStore& store);
 
 struct StoredPicture;

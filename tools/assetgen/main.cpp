@@ -40,13 +40,15 @@ bool GenerateAll(AssetGen::AssetStore& store, bool withFontsAndSounds, std::stri
 {
     AssetGen::AssetStore scenes;
     AssetGen::AssetStore sounds;
+    bool soundsMade = true;
+    std::string soundError;
     std::thread sceneThread(
         [&]
         {
             AssetGen::GenerateScenes(scenes);
             if (withFontsAndSounds)
             {
-                AssetGen::GenerateSounds(sounds);
+                soundsMade = AssetGen::GenerateSounds(sounds, soundError);
             }
         });
     AssetGen::GenerateObjects(store);
@@ -55,6 +57,11 @@ bool GenerateAll(AssetGen::AssetStore& store, bool withFontsAndSounds, std::stri
     sceneThread.join();
     store.Merge(std::move(scenes));
     store.Merge(std::move(sounds));
+    if (!soundsMade)
+    {
+        error = soundError;
+        return false;
+    }
     return !withFontsAndSounds || AssetGen::GenerateFonts(store, error);
 }
 

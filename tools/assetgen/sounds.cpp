@@ -11,6 +11,7 @@
 #include "tools/assetgen/generators.h"
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -594,8 +595,88 @@ Mono MenuPhrase()
     return x;
 }
 
+// Memory reader for vorbisfile.
+struct OggMemory
+{
+    const Bytes* data;
+    size_t pos;
+};
+
+size_t OggRead(void* ptr, size_t size, size_t count, void* source)
+{
+    auto* m = static_cast<OggMemory*>(source);
+    const size_t want = size * count;
+    const size_t n = std::min(want, m->data->size() - m->pos);
+    std::memcpy(ptr, m->data->data() + m->pos, n);
+    m->pos += n;
+    return size == 0 ? 0 : n / size;
+}
+
+// Decodes the encoded loop and compares the step from its last sample back
+// to its first with the ordinary steps between samples: a click at the loop
+// point would be a step many times larger. Returns false with a message.
+bool CheckLoopSeam(const Bytes& ogg, std::string& error)
+{
+    OggMemory memory{&ogg, 0};
+    ov_callbacks callbacks{OggRead, nullptr, nullptr, nullptr};
+    OggVorbis_File vf;
+    if (ov_open_callbacks(&memory, &vf, nullptr, 0, callbacks) != 0)
+    {
+        error = "the stage music does not decode";
+        return false;
+    }
+    const int channels = ov_info(&vf, -1)->channels;
+    std::vector<float> first(static_cast<size_t>(channels), 0.0f);
+    std::vector<float> last(static_cast<size_t>(channels), 0.0f);
+    std::vector<float> prev(static_cast<size_t>(channels), 0.0f);
+    double stepSum = 0;
+    long frames = 0;
+    int section = 0;
+    for (;;)
+    {
+        float** pcm = nullptr;
+        const long n = ov_read_float(&vf, &pcm, 4096, &section);
+        if (n <= 0)
+        {
+            break;
+        }
+        for (long i = 0; i < n; ++i, ++frames)
+        {
+            for (int c = 0; c < channels; ++c)
+            {
+                const float v = pcm[c][i];
+                if (frames == 0)
+                {
+                    first[static_cast<size_t>(c)] = v;
+                }
+                else
+                {
+                    stepSum += std::abs(v - prev[static_cast<size_t>(c)]);
+                }
+                prev[static_cast<size_t>(c)] = v;
+                last[static_cast<size_t>(c)] = v;
+            }
+        }
+    }
+    ov_clear(&vf);
+    const double meanStep = frames > 1 ? stepSum / (static_cast<double>(frames - 1) * channels) : 0;
+    double seam = 0;
+    for (int c = 0; c < channels; ++c)
+    {
+        seam = std::max(seam, static_cast<double>(std::abs(first[static_cast<size_t>(c)] -
+                                                           last[static_cast<size_t>(c)])));
+    }
+    if (frames < 30L * kRate || seam > 4 * meanStep + 1e-3)
+    {
+        error = "the stage music does not loop cleanly (" + std::to_string(frames) + " frames, step " +
+                std::to_string(seam) + " at the loop point)";
+        return false;
+    }
+    return true;
+}
+
 // The stage music: eight bars of four seconds, a calm loop in A minor.
-void StageMusic(AssetStore& store)
+bool StageMusic(AssetStore& store, std::string& error)
 {
     constexpr double kBar = 4.0;
     constexpr int kBars = 8;
@@ -662,12 +743,18 @@ void StageMusic(AssetStore& store)
         mix.left[i] *= kMusicPeak / m;
         mix.right[i] *= kMusicPeak / m;
     }
-    store.Add("sounds/back.ogg", EncodeOgg({&mix.left, &mix.right}, 0.3f, 0x5A0001));
+    Bytes ogg = EncodeOgg({&mix.left, &mix.right}, 0.3f, 0x5A0001);
+    if (!CheckLoopSeam(ogg, error))
+    {
+        return false;
+    }
+    store.Add("sounds/back.ogg", std::move(ogg));
+    return true;
 }
 
 } // namespace
 
-void GenerateSounds(AssetStore& store)
+bool GenerateSounds(AssetStore& store, std::string& error)
 {
     int serial = 0x5A0100;
     AddEffect(store, "click1.wav", Click(), ++serial);
@@ -699,7 +786,7 @@ void GenerateSounds(AssetStore& store)
         Normalise(menu, kMusicPeak);
         store.Add("sounds/menu.ogg", EncodeOgg({&menu}, 0.3f, 0x5A0002));
     }
-    StageMusic(store);
+    return StageMusic(store, error);
 }
 
 } // namespace AssetGen
