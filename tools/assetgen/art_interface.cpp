@@ -246,10 +246,12 @@ void AddArrowButton(AssetStore& store, const std::string& path, bool right)
     store.AddPicture(path, c);
 }
 
-std::unique_ptr<Canvas> NewPanel(int w, int h, std::uint64_t seed, double frame = 14)
+std::unique_ptr<Canvas> NewPanel(int w, int h, std::uint64_t seed, double frame = 14,
+                                 bool parchment = true)
 {
     auto c = std::make_unique<Canvas>(w, h);
     PanelStyle style;
+    style.parchment = parchment;
     style.frame = frame;
     style.radius = frame + 8;
     DrawPanel(*c, 0, 0, w, h, style, seed);
@@ -257,9 +259,9 @@ std::unique_ptr<Canvas> NewPanel(int w, int h, std::uint64_t seed, double frame 
 }
 
 void AddPlainPanel(AssetStore& store, const std::string& path, int w, int h, std::uint64_t seed,
-                   double frame = 14)
+                   double frame = 14, bool parchment = true)
 {
-    std::unique_ptr<Canvas> c = NewPanel(w, h, seed, frame);
+    std::unique_ptr<Canvas> c = NewPanel(w, h, seed, frame, parchment);
     store.AddPicture(path, *c);
 }
 
@@ -340,7 +342,9 @@ void GenerateButtons(AssetStore& store)
 
 void GenerateDialogs(AssetStore& store)
 {
-    AddPlainPanel(store, "images/dialog/exit_window.png", 380, 250, 1);
+    // Sea-glass faces where the game writes light texts (the exit question,
+    // the new area, the name prompt, the duplicate-name error).
+    AddPlainPanel(store, "images/dialog/exit_window.png", 380, 250, 1, 14, false);
     {
         std::unique_ptr<Canvas> c = NewPanel(350, 250, 2);
         DrawDivider(c->Cr(), 175, 150, 110);
@@ -444,14 +448,14 @@ void GenerateDialogs(AssetStore& store)
     }
     {
         // New player: the edit field and two caption plates (Create, Cancel).
-        std::unique_ptr<Canvas> c = NewPanel(350, 231, 11, 10);
+        std::unique_ptr<Canvas> c = NewPanel(350, 231, 11, 10, false);
         cairo_t* cr = c->Cr();
         DrawInset(cr, 20, 115.5 + 2 - 16.5, 310, 33, 8, Hex(0xFFF8E8));
         DrawButton(*c, 245 - 54, 231 - 50 - 13.5, 108, 27, ButtonState::Normal, "", 0);
         DrawButton(*c, 105 - 54, 231 - 50 - 13.5, 108, 27, ButtonState::Normal, "", 0);
         store.AddPicture("images/dialog/new_player.png", *c);
     }
-    AddPlainPanel(store, "images/dialog_add_del.png", 400, 200, 12);
+    AddPlainPanel(store, "images/dialog_add_del.png", 400, 200, 12, 14, false);
 }
 
 } // namespace

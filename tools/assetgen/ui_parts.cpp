@@ -96,7 +96,8 @@ void DrawPanel(Canvas& canvas, double x, double y, double w, double h, const Pan
     }
     else
     {
-        SetLinear(cr, 0, py + f, 0, py + ph - f, {{0, Hex(0x2A5A6A)}, {1, Hex(0x123040)}});
+        // Sea glass: for dialogs whose texts are light (white, pale yellow).
+        SetLinear(cr, 0, py + f, 0, py + ph - f, {{0, Hex(0x4A939A)}, {0.5, Hex(0x347A84)}, {1, Hex(0x205660)}});
     }
     cairo_fill_preserve(cr);
     cairo_save(cr);
@@ -108,7 +109,8 @@ void DrawPanel(Canvas& canvas, double x, double y, double w, double h, const Pan
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, pw / ph, 1);
     SetRadial(cr, 0, 0, ph * 0.3, 0, 0, ph * 0.62,
-              {{0, kParchDark, 0}, {1, style.parchment ? Darken(kParchDark, 0.2) : Hex(0x000000), 0.45}});
+              {{0, kParchDark, 0},
+               {1, style.parchment ? Darken(kParchDark, 0.2) : Hex(0x0A2A30), style.parchment ? 0.45 : 0.35}});
     cairo_paint(cr);
     cairo_restore(cr);
     Rng rng(seed + 1);
@@ -116,7 +118,8 @@ void DrawPanel(Canvas& canvas, double x, double y, double w, double h, const Pan
     for (int i = 0; i < specks; ++i)
     {
         cairo_arc(cr, rng.Range(px, px + pw), rng.Range(py, py + ph), rng.Range(0.4, 1.2), 0, 2 * M_PI);
-        SetColor(cr, rng.Uniform() < 0.6 ? kParchDark : kParchLight, rng.Range(0.1, 0.35));
+        SetColor(cr, rng.Uniform() < 0.6 ? kParchDark : kParchLight,
+                 rng.Range(0.1, 0.35) * (style.parchment ? 1.0 : 0.4));
         cairo_fill(cr);
     }
     // Inner shadow under the frame.
