@@ -37,21 +37,19 @@ function(zadi_add_layer name dir)
   endif()
 endfunction()
 
-# One test executable per layer: every .cpp in tests/<layer>/.
+# One test executable per layer: every .cpp in tests/<layer>/. The shared
+# main (tests/test_main.cpp) sets the environment the tests rely on, so a test
+# binary behaves the same whether ctest, a debugger or a shell starts it.
 function(zadi_add_test_suite name dir)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources} "${PROJECT_SOURCE_DIR}/tests/test_environment.cpp")
-  target_compile_definitions(${name} PRIVATE
-    ZADI_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" ZADI_TEST_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} zadi_test_main GTest::gtest GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-    PROPERTIES
-      ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ZADI_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZADI_BINARY_DIR=${PROJECT_BINARY_DIR}"
-      TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
