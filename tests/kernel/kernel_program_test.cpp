@@ -1,15 +1,14 @@
 // The program itself: refused options, a second instance and SIGTERM.
 // SPDX-License-Identifier: MIT
 #include "framework/platform/single_instance.h"
+#include "kernel_test_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,7 +25,7 @@ struct Child
     int errorOutput = -1; // read end of the child's standard error
 };
 
-class ProgramTest : public testing::Test
+class ProgramTest : public KernelTests::TempFolderTest
 {
 protected:
     void SetUp() override
@@ -37,18 +36,7 @@ protected:
         {
             GTEST_SKIP() << "the game program is not built: " << program;
         }
-        folder = fs::temp_directory_path() /
-                 ("zadi_program_" + std::to_string(getpid()) + "_" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override
-    {
-        if (!folder.empty())
-        {
-            fs::remove_all(folder);
-        }
+        TempFolderTest::SetUp();
     }
 
     Child Start(const std::vector<std::string>& arguments)
@@ -113,16 +101,7 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string ReadSettingsFile()
-    {
-        std::ifstream in(folder / "data" / "Jollyvane" / "SaltmereZeve" / "settings.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
     fs::path program;
-    fs::path folder;
 };
 
 TEST_F(ProgramTest, UnknownOptionIsNamedAndTheProgramEndsWithCodeZero)

@@ -7,13 +7,12 @@
 #include "kernel/main_app.h"
 #include "kernel/startup_resolution.h"
 #include "kernel/sys_app.h"
+#include "kernel_test_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace
@@ -61,26 +60,7 @@ public:
     bool quitOnClose = false;
 };
 
-class TempFolderTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() /
-                 ("zadi_kernel_" + std::to_string(getpid()) + "_" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    void WriteBytes(const fs::path& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    fs::path folder;
-};
+using KernelTests::TempFolderTest;
 
 using StartupResolutionTest = TempFolderTest;
 
@@ -243,14 +223,6 @@ protected:
     {
         fs::current_path(startFolder);
         TempFolderTest::TearDown();
-    }
-
-    std::string ReadSettingsFile()
-    {
-        std::ifstream in(folder / "data" / "Jollyvane" / "SaltmereZeve" / "settings.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     fs::path startFolder;
