@@ -3,6 +3,8 @@
 #include "kernel/main_app.h"
 
 #include "framework/platform/platform_services.h"
+#include "framework/widgets/widget_manager.h"
+#include "kernel/game_bridge.h"
 #include "kernel/startup_resolution.h"
 
 namespace KernelLibrary
@@ -33,7 +35,16 @@ MainApp::MainApp(IGame* game, std::unique_ptr<Lumo::Clock> clock,
     screenModeFromSettings = false;
 }
 
-MainApp::~MainApp() = default;
+MainApp::~MainApp()
+{
+    RemoveGame();
+    ProcessDeferredDeletions();
+}
+
+bool MainApp::IsGameStarted() const
+{
+    return bridge != nullptr && bridge->IsStarted();
+}
 
 void MainApp::GetScreenSize(int& screenWidth, int& screenHeight)
 {
@@ -45,7 +56,10 @@ void MainApp::SetScreenSize(int screenWidth, int screenHeight)
 {
     width = screenWidth;
     height = screenHeight;
-    // The bridge widget is resized to (0, 0, width, height) here.
+    if (bridge != nullptr)
+    {
+        bridge->Resize(0, 0, width, height);
+    }
 }
 
 void MainApp::SetFullScreen(bool fullScreen)
@@ -93,23 +107,22 @@ void MainApp::LoadingCompleted()
     {
         return;
     }
-    // The bridge widget joins the widget tree here; its arrival loads the
-    // game and shows its first screen.
-    gamePresent = true;
-    game->LoadResources();
-    game->Start();
-    gameStarted = true;
+    // Joining the tree loads the game and shows its first screen.
+    bridge = new IGameBridge(this, game);
+    bridge->Resize(0, 0, width, height);
+    GetWidgetManager()->AddWidget(bridge);
 }
 
 void MainApp::RemoveGame()
 {
-    if (gamePresent)
+    if (bridge == nullptr)
     {
-        gamePresent = false;
-        gameStarted = false;
-        game->StopPlay();
-        game->Unload();
+        return;
     }
+    IGameBridge* leaving = bridge;
+    bridge = nullptr;
+    GetWidgetManager()->RemoveWidget(leaving); // the game stops and unloads
+    DeferDeletion([leaving] { delete leaving; });
 }
 
 void MainApp::CloseRequest()

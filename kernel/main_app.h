@@ -14,10 +14,13 @@
 #include "kernel/sys_app.h"
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 namespace KernelLibrary
 {
+
+class IGameBridge;
 
 class MainApp : public ISysApp, public Lumo::LumoAppBase
 {
@@ -45,14 +48,17 @@ public:
     void TerminationRequest() override;
 
     bool IsClosing() const { return closing.load(); }
-    bool IsGameStarted() const { return gameStarted; }
+    bool IsGameStarted() const;
+    IGameBridge* GetBridge() const { return bridge; }
 
 private:
     void RemoveGame();
 
     IGame* game;
-    bool gamePresent = false; // brought in, perhaps still loading or starting
-    bool gameStarted = false;
+    // In the widget tree from the end of loading until the close; deleted
+    // only at the end of a loop step, since the game may quit from inside
+    // the bridge's own notifications.
+    IGameBridge* bridge = nullptr;
     std::atomic<bool> closing{false};
     std::thread::id mainThread;
 };

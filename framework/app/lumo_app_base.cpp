@@ -3,6 +3,7 @@
 #include "framework/app/lumo_app_base.h"
 
 #include "framework/app/dd_interface.h"
+#include "framework/graphics/dd_image.h"
 #include "framework/images/image_access.h"
 #include "framework/pak/pak_interface.h"
 #include "framework/platform/mixer_music.h"
@@ -120,22 +121,13 @@ bool TranslatePlatformEvent(const PlatformEvent& event, WindowMessage& message)
     return false;
 }
 
-void MouseMapping::MapPoint(int& x, int& y) const
-{
-    if (source.width == 0 || source.height == 0)
-    {
-        return;
-    }
-    x = (x - source.x) * destination.width / source.width + destination.x;
-    y = (y - source.y) * destination.height / source.height + destination.y;
-}
-
 LumoAppBase::LumoAppBase(std::unique_ptr<Clock> clock)
     : pakInterface(std::make_unique<PakInterface>()),
       clock(clock != nullptr ? std::move(clock) : std::make_unique<SystemClock>())
 {
     creationTime = this->clock->NowMs();
     lastMeasureTime = creationTime;
+    widgetManager = std::make_unique<WidgetManager>(this);
 }
 
 LumoAppBase::~LumoAppBase()
@@ -232,8 +224,7 @@ void LumoAppBase::Init()
         return;
     }
 
-    mouseMapping.source = {0, 0, width, height};
-    mouseMapping.destination = {0, 0, width, height};
+    ApplyMouseMapping();
 
     int usableWidth = 0;
     int usableHeight = 0;
@@ -278,8 +269,7 @@ bool LumoAppBase::MakeDisplay(bool fullScreen)
     windowed = !display->IsFullScreen();
     settings.fullScreen = !windowed;
 
-    mouseMapping.source = display->GetPictureRect();
-    mouseMapping.destination = {0, 0, width, height};
+    ApplyMouseMapping();
 
     bool rateUsable = false;
     refreshRate = EffectiveRefreshRate(display->GetReportedRefreshRate(), rateUsable);
@@ -447,7 +437,6 @@ void LumoAppBase::DispatchMessage(const WindowMessage& original)
     case WindowMessageKind::MouseMove:
     case WindowMessageKind::MouseDown:
     case WindowMessageKind::MouseUp:
-        mouseMapping.MapPoint(message.x, message.y);
         if (!mouseInWindow)
         {
             mouseInWindow = true;
@@ -464,7 +453,6 @@ void LumoAppBase::DispatchMessage(const WindowMessage& original)
         break;
     case WindowMessageKind::MouseExit:
         mouseInWindow = false;
-        heldButtons = 0;
         break;
     case WindowMessageKind::GotFocus:
         hasFocus = true;
@@ -484,17 +472,136 @@ void LumoAppBase::DispatchMessage(const WindowMessage& original)
         fullRedrawRequested = true;
         break;
     case WindowMessageKind::DisplayChanged:
-        if (display != nullptr)
-        {
-            mouseMapping.source = display->GetPictureRect();
-        }
+        ApplyMouseMapping();
         fullRedrawRequested = true;
-        MarkAllWidgetsDirty();
         break;
     default:
         break;
     }
     DispatchToWidgets(message);
+    if (message.kind == WindowMessageKind::DisplayChanged)
+    {
+        MarkAllWidgetsDirty();
+    }
+}
+
+void LumoAppBase::ApplyMouseMapping()
+{
+    pictureRect = display != nullptr && display->GetWindow().IsCreated()
+                      ? display->GetPictureRect()
+                      : PixelRect{0, 0, width, height};
+    widgetManager->SetMouseMapping(
+        Rect(pictureRect.x, pictureRect.y, pictureRect.width, pictureRect.height),
+        Rect(0, 0, width, height));
+}
+
+// ---- widget tree --------------------------------------------------------------
+
+void LumoAppBase::DispatchToWidgets(const WindowMessage& message)
+{
+    WidgetManager& manager = *widgetManager;
+    switch (message.kind)
+    {
+    case WindowMessageKind::MouseMove:
+    {
+        const Point point = manager.MapMouse(message.x, message.y);
+        if (heldButtons != 0)
+        {
+            manager.MouseDrag(point.x, point.y);
+        }
+        else
+        {
+            manager.MouseMove(point.x, point.y);
+        }
+        break;
+    }
+    case WindowMessageKind::MouseDown:
+    {
+        const Point point = manager.MapMouse(message.x, message.y);
+        manager.MouseDown(point.x, point.y, message.clickCount);
+        break;
+    }
+    case WindowMessageKind::MouseUp:
+    {
+        const Point point = manager.MapMouse(message.x, message.y);
+        manager.MouseUp(point.x, point.y, message.clickCount);
+        break;
+    }
+    case WindowMessageKind::MouseWheel:
+        manager.MouseWheel(message.wheelDelta);
+        break;
+    case WindowMessageKind::MouseExit:
+        manager.MouseExit();
+        SetCursor(cursorKind);
+        break;
+    case WindowMessageKind::KeyDown:
+        manager.KeyDown(message.keyCode);
+        break;
+    case WindowMessageKind::KeyUp:
+        manager.KeyUp(message.keyCode);
+        break;
+    case WindowMessageKind::KeyChar:
+        manager.KeyChar(static_cast<char>(message.character));
+        break;
+    case WindowMessageKind::GotFocus:
+        manager.GotFocus();
+        break;
+    case WindowMessageKind::LostFocus:
+        manager.LostFocus();
+        break;
+    case WindowMessageKind::DisplayChanged:
+        manager.SysColorChangedAll();
+        break;
+    default:
+        break;
+    }
+}
+
+bool LumoAppBase::UpdateWidgets()
+{
+    return widgetManager->UpdateFrame();
+}
+
+void LumoAppBase::UpdateWidgetsFraction(float updatesPerFrame)
+{
+    widgetManager->UpdateFrameF(updatesPerFrame);
+}
+
+bool LumoAppBase::DrawWidgets()
+{
+    return widgetManager->DrawScreen();
+}
+
+void LumoAppBase::MarkAllWidgetsDirty()
+{
+    widgetManager->MarkAllDirty();
+}
+
+void LumoAppBase::NotifyDisplayMade()
+{
+    widgetManager->DisplayRecreated();
+}
+
+Image* LumoAppBase::GetScreenImage()
+{
+    return display != nullptr ? display->GetScreenImage() : nullptr;
+}
+
+void LumoAppBase::BeginScreenDraw()
+{
+    // The screen is drawn in software straight into its surface.
+    if (display != nullptr)
+    {
+        (void)display->GetScreenImage()->LockSurface();
+    }
+}
+
+void LumoAppBase::EndScreenDraw()
+{
+    if (display != nullptr)
+    {
+        display->GetScreenImage()->UnlockSurface();
+    }
 }
 
 // ---- settings ---------------------------------------------------------------

@@ -10,8 +10,9 @@
 //   be driven by a test clock. The loop sleeps whenever nothing is due.
 // - Shut-down asked for from another thread (or by SIGTERM/SIGINT) is only
 //   recorded and performed at the loop's next pacing step.
-// - The widget tree is reached through the few virtual hooks in the
-//   "widget tree" section, which derived classes and tests may replace.
+// - The application owns the widget manager and is its host. The loop
+//   reaches the tree only through the virtual hooks of the "widget tree"
+//   section, which tests replace to run without widgets.
 #pragma once
 
 #include "framework/app/app_settings.h"
@@ -22,6 +23,7 @@
 #include "framework/platform/platform_events.h"
 #include "framework/platform/platform_window.h"
 #include "framework/platform/single_instance.h"
+#include "framework/widgets/widget_manager.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -51,16 +53,6 @@ constexpr std::uint32_t kRegistryInteger = 4;
 // events that are not queued (the close request goes straight to the app).
 bool TranslatePlatformEvent(const PlatformEvent& event, WindowMessage& message);
 
-// Window position mapped into application pixels, integer arithmetic in this
-// order: (x - source x) * destination width / source width + destination x.
-struct MouseMapping
-{
-    PixelRect source{0, 0, 1, 1};
-    PixelRect destination{0, 0, 1, 1};
-
-    void MapPoint(int& x, int& y) const;
-};
-
 // Statistics of one run of the main loop.
 struct LoopStatistics
 {
@@ -75,11 +67,11 @@ struct LoopStatistics
 // The statistics lines written when the loop ends, in their order.
 std::string FormatLoopStatistics(const LoopStatistics& statistics);
 
-class LumoAppBase
+class LumoAppBase : public IWidgetManagerHost
 {
 public:
     explicit LumoAppBase(std::unique_ptr<Clock> clock = nullptr);
-    virtual ~LumoAppBase();
+    ~LumoAppBase() override;
     LumoAppBase(const LumoAppBase&) = delete;
     LumoAppBase& operator=(const LumoAppBase&) = delete;
 
@@ -200,7 +192,19 @@ public:
 
     DDInterface* GetDisplay() { return display.get(); }
     Clock& GetClock() { return *clock; }
-    const MouseMapping& GetMouseMapping() const { return mouseMapping; }
+    WidgetManager* GetWidgetManager() { return widgetManager.get(); }
+    // Where the picture lies in the window, in window pixels: the source of
+    // the widget manager's mouse mapping.
+    const PixelRect& GetPictureRect() const { return pictureRect; }
+
+    // ---- IWidgetManagerHost ----------------------------------------------
+
+    void SetCursorKind(int kind) override { SetCursor(kind); }
+    bool Is3DActive() const override { return false; }
+    bool HasAppFocus() const override { return hasFocus; }
+    Image* GetScreenImage() override;
+    void BeginScreenDraw() override;
+    void EndScreenDraw() override;
 
     // ---- application identity and sizes ----------------------------------
 
@@ -242,18 +246,19 @@ public:
 protected:
     // ---- widget tree (replaced once the widget manager is wired) ----------
 
-    // Hands one mapped window message to the widget tree.
-    virtual void DispatchToWidgets(const WindowMessage& message) { (void)message; }
+    // Hands one window message to the widget tree; positions are window
+    // pixels and are mapped here.
+    virtual void DispatchToWidgets(const WindowMessage& message);
     // Updates every widget; returns true when something became dirty.
-    virtual bool UpdateWidgets() { return false; }
+    virtual bool UpdateWidgets();
     // The fractional update pass with updates per displayed frame.
-    virtual void UpdateWidgetsFraction(float updatesPerFrame) { (void)updatesPerFrame; }
+    virtual void UpdateWidgetsFraction(float updatesPerFrame);
     // Draws the dirty widgets into the screen image; true when anything was drawn.
-    virtual bool DrawWidgets() { return false; }
+    virtual bool DrawWidgets();
     // Marks every widget dirty (after the display was made again).
-    virtual void MarkAllWidgetsDirty() {}
+    virtual void MarkAllWidgetsDirty();
     // Sends the display-made-again notification to every widget.
-    virtual void NotifyDisplayMade() {}
+    virtual void NotifyDisplayMade();
 
     // ---- platform hooks (tests replace them to run without a window) ------
 
@@ -280,6 +285,8 @@ protected:
     std::unique_ptr<DDInterface> display;
     std::unique_ptr<SharedImageTable> sharedImages;
     std::unique_ptr<MusicInterface> musicInterface;
+    // Goes before the display whose screen it draws on.
+    std::unique_ptr<WidgetManager> widgetManager;
     std::unique_ptr<Clock> clock;
     AppSettings settings;
     SettingsStore settingsStore;
@@ -308,12 +315,13 @@ private:
     void RunScreenSaverWatch();
     void ReportDisplayFailure(DisplayResult result);
     void ApplyMusicVolume();
+    void ApplyMouseMapping();
     void Confirm3DAcceleration();
 
     CommandLineOptions commandLine;
     std::vector<std::string> arguments;
     SingleInstance instanceLock;
-    MouseMapping mouseMapping;
+    PixelRect pictureRect;
     std::map<std::string, std::string> stringTable;
     WindowMessageQueue messageQueue;
     std::vector<PlatformEvent> platformEvents;

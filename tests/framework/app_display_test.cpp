@@ -20,12 +20,12 @@ public:
         onlyOneInstance = false; // and no registry key: nothing is stored
     }
 
-    void MapWindowPoint(int& x, int& y) const { GetMouseMapping().MapPoint(x, y); }
+    Lumo::Point MapWindowPoint(int x, int y) { return GetWidgetManager()->MapMouse(x, y); }
 };
 
 void ExpectSource(const Lumo::LumoAppBase& app, Lumo::PixelRect expected)
 {
-    const Lumo::PixelRect source = app.GetMouseMapping().source;
+    const Lumo::PixelRect source = app.GetPictureRect();
     EXPECT_EQ(source.x, expected.x);
     EXPECT_EQ(source.y, expected.y);
     EXPECT_EQ(source.width, expected.width);
@@ -43,11 +43,9 @@ TEST(AppDisplayTest, SmallWindowSwitchesToFullScreenAndBack)
     ASSERT_TRUE(app.SwitchScreenMode(true));
     EXPECT_TRUE(app.IsFullScreen());
     ExpectSource(app, {0, 0, 1024, 768});
-    int x = 1023;
-    int y = 767;
-    app.MapWindowPoint(x, y);
-    EXPECT_EQ(x, 639);
-    EXPECT_EQ(y, 479);
+    const Lumo::Point corner = app.MapWindowPoint(1023, 767);
+    EXPECT_EQ(corner.x, 639);
+    EXPECT_EQ(corner.y, 479);
 
     ASSERT_TRUE(app.SwitchScreenMode(false));
     EXPECT_FALSE(app.IsFullScreen());

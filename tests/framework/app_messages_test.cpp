@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "framework/app/lumo_app_base.h"
 #include "framework/platform/platform_keys.h"
+#include "framework/widgets/widget.h"
 
 #include <gtest/gtest.h>
 
@@ -102,37 +103,75 @@ TEST(AppMessagesTest, OtherEventsBecomeTheirMessagesAndTheCloseRequestIsNotQueue
     EXPECT_EQ(message.wheelDelta, -2);
 }
 
-TEST(AppMessagesTest, MouseMappingScalesWindowPixelsIntoApplicationPixels)
+// Records the mouse events that reach it, positions relative to itself.
+class RecordingWidget : public Lumo::Widget
 {
-    Lumo::MouseMapping identity;
-    identity.source = {0, 0, 1024, 768};
-    identity.destination = {0, 0, 1024, 768};
-
-    // 1024 x 768 scaled to a 1920 x 1080 desktop: 1440 x 1080 with bars of 240.
-    Lumo::MouseMapping fullScreen;
-    fullScreen.source = {240, 0, 1440, 1080};
-    fullScreen.destination = {0, 0, 1024, 768};
-
-    const struct
+public:
+    void MouseMove(int x, int y) override { Log("move", x, y); }
+    void MouseDrag(int x, int y) override { Log("drag", x, y); }
+    void MouseDown(int x, int y, int button, int clicks) override
     {
-        const Lumo::MouseMapping* mapping;
-        int x, y, expectedX, expectedY;
-    } cases[] = {
-        {&identity, 0, 0, 0, 0},
-        {&identity, 1023, 767, 1023, 767},
-        {&fullScreen, 240, 0, 0, 0},
-        {&fullScreen, 1679, 1079, 1023, 767},
-        {&fullScreen, 960, 540, 512, 384},
-        {&fullScreen, 0, 0, -170, 0}, // left bar: outside the picture
-    };
-    for (const auto& c : cases)
-    {
-        int x = c.x;
-        int y = c.y;
-        c.mapping->MapPoint(x, y);
-        EXPECT_EQ(x, c.expectedX) << c.x << "," << c.y;
-        EXPECT_EQ(y, c.expectedY) << c.x << "," << c.y;
+        Log("down" + std::to_string(button) + "/" + std::to_string(clicks), x, y);
     }
+    void MouseUp(int x, int y, int button, int clicks) override
+    {
+        Log("up" + std::to_string(button) + "/" + std::to_string(clicks), x, y);
+    }
+    void KeyDown(int keyCode) override { log += "key" + std::to_string(keyCode) + " "; }
+
+    std::string log;
+
+private:
+    void Log(const std::string& what, int x, int y)
+    {
+        log += what + "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+    }
+};
+
+// An application without a window whose messages are queued by hand.
+class QueueingApp : public Lumo::LumoAppBase
+{
+public:
+    QueueingApp() : LumoAppBase(std::make_unique<Lumo::ManualClock>()) {}
+
+    void Send(WindowMessageKind kind, int x = 0, int y = 0, int clickCount = 0, int keyCode = 0)
+    {
+        WindowMessage message;
+        message.kind = kind;
+        message.x = x;
+        message.y = y;
+        message.clickCount = clickCount;
+        message.keyCode = keyCode;
+        QueueMessage(message);
+        // A full round of steps: pump and dispatch, decide, draw or sleep.
+        for (int step = 0; step < 4; ++step)
+        {
+            bool updated = false;
+            ASSERT_TRUE(Step(updated));
+        }
+    }
+
+protected:
+    void PumpWindowMessages() override {}
+};
+
+TEST(AppMessagesTest, QueuedMouseMessagesReachTheWidgetTreeWithDragsWhileAButtonIsHeld)
+{
+    QueueingApp app;
+    RecordingWidget widget;
+    widget.Resize(100, 100, 50, 50);
+    app.GetWidgetManager()->AddWidget(&widget);
+    app.GetWidgetManager()->SetFocus(&widget);
+
+    app.Send(WindowMessageKind::MouseMove, 110, 120);
+    app.Send(WindowMessageKind::MouseDown, 110, 120, -1);
+    app.Send(WindowMessageKind::MouseMove, 300, 310); // dragged off the widget
+    app.Send(WindowMessageKind::MouseUp, 300, 310, -1);
+    app.Send(WindowMessageKind::MouseMove, 120, 120);
+    app.Send(WindowMessageKind::KeyDown, 0, 0, 0, 37);
+
+    EXPECT_EQ(widget.log, "move@10,20 down1/1@10,20 drag@200,210 up1/1@200,210 move@20,20 key37 ");
+    app.GetWidgetManager()->RemoveWidget(&widget);
 }
 
 TEST(AppMessagesTest, KeysBecomeTheGamesVirtualKeyCodes)

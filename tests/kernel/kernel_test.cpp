@@ -2,6 +2,8 @@
 // run of KernelInit and KernelShutdown on SDL's dummy video driver.
 // SPDX-License-Identifier: MIT
 #include "framework/app/clock.h"
+#include "framework/widgets/widget_manager.h"
+#include "kernel/game_bridge.h"
 #include "kernel/game_interface.h"
 #include "kernel/kernel.h"
 #include "kernel/main_app.h"
@@ -132,6 +134,14 @@ TEST_F(MainAppTest, CloseButtonAsksTheGameAndOnlyItsQuitEndsTheApplication)
     game.AttachSysApp(&app);
     app.LoadingCompleted();
     EXPECT_TRUE(app.IsGameStarted());
+    // The bridge covers the screen and holds the keyboard focus.
+    KernelLibrary::IGameBridge* bridge = app.GetBridge();
+    ASSERT_NE(bridge, nullptr);
+    Lumo::WidgetManager& widgets = *app.GetWidgetManager();
+    EXPECT_TRUE(widgets.HasWidget(bridge));
+    EXPECT_EQ(widgets.GetFocusWidget(), bridge);
+    EXPECT_EQ(bridge->GetRect().width, 1024);
+    EXPECT_EQ(bridge->GetRect().height, 768);
 
     app.CloseRequest(); // the player is asked; nothing ends
     EXPECT_FALSE(app.IsShuttingDown());
@@ -141,6 +151,8 @@ TEST_F(MainAppTest, CloseButtonAsksTheGameAndOnlyItsQuitEndsTheApplication)
     app.CloseRequest();
     EXPECT_TRUE(app.IsClosing());
     EXPECT_TRUE(app.IsShuttingDown());
+    EXPECT_EQ(app.GetBridge(), nullptr);
+    EXPECT_TRUE(widgets.GetChildren().empty());
     EXPECT_EQ(game.calls, "attach load start close? close? stop unload ");
 }
 
