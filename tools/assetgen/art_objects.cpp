@@ -734,11 +734,6 @@ void DrawGarbage(Canvas& canvas, int kind)
     }
     case 4: // fish bone
     {
-        auto spine = [](cairo_t* c)
-        {
-            Ellipse(c, 35, 35, 27, 13);
-        };
-        (void)spine;
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         // Ribs.
         for (int i = 0; i < 5; ++i)

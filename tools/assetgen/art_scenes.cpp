@@ -217,6 +217,27 @@ void PaintPanelTablet(Canvas& canvas, const AreaLook& look)
     SetColor(cr, Lighten(stone, 0.5), 0.4);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
+    // A carved scallop below the figures, in relief.
+    cairo_save(cr);
+    cairo_translate(cr, 150, 585);
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        const double d = pass == 0 ? 1.5 : 0.0;
+        cairo_move_to(cr, d, 38 + d);
+        cairo_arc(cr, d, d, 42, M_PI * 1.05, M_PI * 1.95);
+        cairo_close_path(cr);
+        for (int i = 1; i < 7; ++i)
+        {
+            const double a = M_PI * (1.05 + 0.9 * i / 7);
+            cairo_move_to(cr, d, 38 + d);
+            cairo_line_to(cr, d + std::cos(a) * 40, d + std::sin(a) * 40);
+        }
+        SetColor(cr, pass == 0 ? Lighten(stone, 0.5) : Darken(stone, 0.35), pass == 0 ? 0.5 : 0.6);
+        cairo_set_line_width(cr, 2.2);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
     // Weed creeping up the foot of the tablet.
     for (int i = 0; i < 9; ++i)
     {
