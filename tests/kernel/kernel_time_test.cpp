@@ -1,8 +1,9 @@
-// The kernel and the time library: the time system outlives the application's run and its clock
-// ticks during it. SPDX-License-Identifier: MIT
+// The kernel and the time library: the time system brackets the run and its clock ticks in it.
+// SPDX-License-Identifier: MIT
 #include "kernel/game_interface.h"
 #include "kernel/kernel.h"
 #include "kernel/sys_app.h"
+#include "kernel_test_folder.h"
 #include "time/time_system_impl.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace
 {
@@ -61,16 +61,14 @@ class ClockWatchingGame : public KernelLibrary::IGame, public TimeLibrary::TimeO
     std::atomic<int> starts{0};
 };
 
-TEST(KernelTime, TimeSystemComesFirstAndGoesWithTheShutdown)
+using KernelTime = KernelTests::TempFolderTest;
+
+TEST_F(KernelTime, TimeSystemComesFirstAndGoesWithTheShutdown)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder =
-        fs::temp_directory_path() / ("zadi_kernel_time_" + std::to_string(getpid()));
-    fs::create_directories(folder);
     setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    const fs::path startFolder = fs::current_path();
+    const std::filesystem::path startFolder = std::filesystem::current_path();
 
     ClockWatchingGame game;
     char program[] = "saltmere-zadi";
@@ -88,8 +86,7 @@ TEST(KernelTime, TimeSystemComesFirstAndGoesWithTheShutdown)
     EXPECT_EQ(game.starts.load(), 1);
     EXPECT_EQ(TimeLibrary::GetTimeSystem(), nullptr) << "destroyed by the shut-down";
 
-    fs::current_path(startFolder);
-    fs::remove_all(folder);
+    std::filesystem::current_path(startFolder);
 }
 
 } // namespace
