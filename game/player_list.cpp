@@ -244,6 +244,18 @@ void PlayerList::LoadPlayers()
             continue;
         }
         const bool current = record->isCurrent;
+        if (PlayerInfo* same = FindPlayer(record->name))
+        {
+            // Of two files of one player, the one under the player's own
+            // file name is the one every save since has written; a copy
+            // under another name is older and must not hide it.
+            if (fileName == PlayerFileName(record->name) && !IsOwnFile(*same))
+            {
+                *same = std::move(*record);
+                anyCurrent = anyCurrent || current;
+            }
+            continue;
+        }
         if (AddPlayer(std::move(record)))
         {
             anyCurrent = anyCurrent || current;
@@ -253,6 +265,23 @@ void PlayerList::LoadPlayers()
     {
         SetCurrentPlayer(*players.front(), true);
     }
+}
+
+PlayerInfo* PlayerList::FindPlayer(const std::string& name)
+{
+    for (const auto& record : players)
+    {
+        if (record->name == name)
+        {
+            return record.get();
+        }
+    }
+    return nullptr;
+}
+
+bool PlayerList::IsOwnFile(const PlayerInfo& record) const
+{
+    return record.loadedFrom == GetPlayerPath(record);
 }
 
 bool PlayerList::SavePlayers()
@@ -305,9 +334,7 @@ bool PlayerList::AddPlayer(std::unique_ptr<PlayerInfo> record)
     {
         return false;
     }
-    const bool taken = std::any_of(players.begin(), players.end(),
-                                   [&](const auto& other) { return other->name == record->name; });
-    if (taken)
+    if (FindPlayer(record->name) != nullptr)
     {
         return false;
     }

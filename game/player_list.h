@@ -94,8 +94,11 @@ class PlayerList
 
     // Reads every "*.usr" of the save folder in byte order of the file
     // names (names starting with "." are skipped) and adds each record
-    // that AddPlayer accepts. When none of them is marked current, the
-    // first record becomes current. A missing folder loads nothing.
+    // that AddPlayer accepts. Of several files holding one name the first
+    // wins, unless a later one lies under the player's own file name (see
+    // PlayerFileName): that one holds the newest progress. When none of the
+    // records is marked current, the first becomes current. A missing
+    // folder loads nothing.
     void LoadPlayers();
 
     // SavePlayer on every record in list order. Returns false when any save
@@ -143,6 +146,8 @@ class PlayerList
     const std::string& GetLastError() const { return lastError; }
 
   private:
+    PlayerInfo* FindPlayer(const std::string& name);
+    bool IsOwnFile(const PlayerInfo& record) const;
     void RemoveOldFileOf(const PlayerInfo& record, const std::string& target);
 
     std::string saveFolder;

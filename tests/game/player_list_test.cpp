@@ -82,6 +82,22 @@ TEST(LoadPlayers, NameComesFromInsideTheFileAndTheFirstOfEqualNamesWins)
     EXPECT_EQ(1, list.GetPlayer(0)->zeve);
 }
 
+// A copy under another name (left by hand, or from before names were
+// escaped) must not hide the file every save writes.
+TEST(LoadPlayers, ThePlayersOwnFileWinsOverACopyUnderAnotherName)
+{
+    ScratchFolder folder;
+    WriteSave(folder, "a.usr", "zed", false, 1);
+    WriteSave(folder, "b.usr", "Bo", false, 5);
+    WriteSave(folder, "zed.usr", "zed", true, 2);
+    WriteSave(folder, "zz.usr", "zed", false, 3);
+    PlayerList list(folder.Path("save"));
+    list.LoadPlayers();
+    ASSERT_EQ((std::vector<std::string>{"zed", "Bo"}), Names(list));
+    EXPECT_EQ(2, list.GetPlayer(0)->zeve);
+    EXPECT_EQ((std::vector<bool>{true, false}), CurrentMarks(list));
+}
+
 TEST(LoadPlayers, SkipsHiddenEmptyNamedAndNonSaveFiles)
 {
     ScratchFolder folder;
