@@ -3,6 +3,8 @@
 #include "game/player_list.h"
 #include "tests/game/game_data_fixture.h"
 
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace Gamespace
@@ -258,6 +260,27 @@ TEST(StageCountersTest, GoldAndJewelsAdd)
     StageCounters::SetStageJewels(65535);
     StageCounters::AddStageJewels(2);
     EXPECT_EQ(1, StageCounters::GetStageJewels());
+}
+
+// The clock thread counts catches while the window thread may take damage.
+TEST(StageCountersTest, AddsFromTwoThreadsAreNeverLost)
+{
+    constexpr int kAdds = 20000;
+    StageCounters::SetStageJewels(0);
+    StageCounters::SetStageZeve(0);
+    const auto count = []
+    {
+        for (int i = 0; i < kAdds; ++i)
+        {
+            StageCounters::AddStageJewels(1);
+            StageCounters::AddStageZeve(2);
+        }
+    };
+    std::thread other(count);
+    count();
+    other.join();
+    EXPECT_EQ(static_cast<std::uint16_t>(2 * kAdds), StageCounters::GetStageJewels());
+    EXPECT_EQ(4 * kAdds, StageCounters::GetStageZeve());
 }
 
 } // namespace
