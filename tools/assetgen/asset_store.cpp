@@ -43,23 +43,6 @@ void AssetStore::AddPicture(const std::string& path, const Canvas& canvas)
     pictures[path] = std::move(pic);
 }
 
-void AssetStore::Merge(AssetStore&& other)
-{
-    files.merge(other.files);
-    pictures.merge(other.pictures);
-    // Keys present in both stay in `other`; a later part wins, as with Add.
-    for (auto& [path, data] : other.files)
-    {
-        files[path] = std::move(data);
-    }
-    for (auto& [path, pic] : other.pictures)
-    {
-        pictures[path] = std::move(pic);
-    }
-    other.files.clear();
-    other.pictures.clear();
-}
-
 const StoredPicture* AssetStore::FindPicture(const std::string& path) const
 {
     const auto it = pictures.find(path);

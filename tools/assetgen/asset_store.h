@@ -38,9 +38,6 @@ public:
     // remembers its pixels.
     void AddPicture(const std::string& path, const Canvas& canvas);
 
-    // Takes over every file of another store (parts are generated apart, on threads).
-    void Merge(AssetStore&& other);
-
     [[nodiscard]] const std::map<std::string, Bytes>& Files() const { return files; }
     [[nodiscard]] const std::map<std::string, StoredPicture>& Pictures() const { return pictures; }
     [[nodiscard]] const StoredPicture* FindPicture(const std::string& path) const;
