@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "framework/widgets/widget.h"
 
+#include "framework/graphics/graphics.h"
+#include "framework/graphics/image.h"
 #include "framework/widgets/widget_manager.h"
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace Lumo
 {
@@ -267,6 +270,86 @@ void Widget::MouseWheel(int /*delta*/) {}
 bool Widget::IsPointVisible(int /*pointX*/, int /*pointY*/)
 {
     return true;
+}
+
+void Widget::DrawCenteredLine(Graphics* g, int penY, std::string_view line)
+{
+    g->DrawString(line, (width - g->StringWidth(line)) / 2, penY);
+}
+
+void Widget::DrawCenteredLineWithShadow(Graphics* g, int penY, std::string_view line,
+                                        const Color& color, const Color& shadowColor,
+                                        int shadowOffsetX, int shadowOffsetY)
+{
+    const int penX = (width - g->StringWidth(line)) / 2;
+    g->SetColor(shadowColor);
+    g->DrawString(line, penX + shadowOffsetX, penY + shadowOffsetY);
+    g->SetColor(color);
+    g->DrawString(line, penX, penY);
+}
+
+int Widget::DrawColoredString(Graphics* g, std::string_view text, int penX, int penY, int areaWidth,
+                              int justification)
+{
+    return g->DrawColoredString(text, penX, penY, areaWidth, justification);
+}
+
+int Widget::DrawWordWrapped(Graphics* g, const Rect& rect, std::string_view text, int lineSpacing,
+                            int justification)
+{
+    return g->DrawWordWrapped(rect, text, lineSpacing, justification);
+}
+
+int Widget::GetWordWrappedHeight(Graphics* g, int wrapWidth, std::string_view text, int lineSpacing)
+{
+    return g->GetWordWrappedHeight(wrapWidth, text, lineSpacing);
+}
+
+int Widget::GetNumDigits(int number)
+{
+    // Widened first: the magnitude of the lowest int does not fit an int.
+    long long magnitude = number < 0 ? -static_cast<long long>(number) : number;
+    int digits = 1;
+    while (magnitude >= 10)
+    {
+        magnitude /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+int Widget::DrawNumberFromStrip(Graphics* g, int number, int leftX, int topY, Image* digitStrip,
+                                int spacing)
+{
+    if (digitStrip == nullptr)
+    {
+        return 0;
+    }
+    constexpr int kDigitCels = 10;
+    const int cels = std::max(digitStrip->numCols, kDigitCels);
+    const int celWidth = digitStrip->GetWidth() / cels;
+    const int celHeight = digitStrip->GetHeight();
+    if (celWidth < 1 || celHeight < 1)
+    {
+        return 0;
+    }
+    const auto drawCel = [&](int cel, int penX)
+    { g->DrawImage(digitStrip, penX, topY, Rect(cel * celWidth, 0, celWidth, celHeight)); };
+
+    int penX = leftX;
+    if (number < 0 && cels > kDigitCels)
+    {
+        drawCel(kDigitCels, penX);
+        penX += celWidth + spacing;
+    }
+    const std::string digits = std::to_string(number < 0 ? -static_cast<long long>(number)
+                                                         : static_cast<long long>(number));
+    for (char digit : digits)
+    {
+        drawCel(digit - '0', penX);
+        penX += celWidth + spacing;
+    }
+    return penX - leftX - spacing;
 }
 
 bool Widget::Contains(int pointX, int pointY) const

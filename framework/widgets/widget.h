@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace Lumo
@@ -27,6 +28,8 @@ namespace Lumo
 
 // Pick order of a new widget; a higher one wins the hit test among widgets at one level.
 constexpr int kDefaultPickOrder = 500;
+
+class Image;
 
 // Virtual-key codes the widget layer itself looks at.
 constexpr int kKeyTab = 9;
@@ -95,6 +98,28 @@ class Widget : public WidgetContainer
     // Whether a point (relative to the widget) that lies in its inset rect really hits it;
     // the base accepts every point.
     virtual bool IsPointVisible(int pointX, int pointY);
+    // Text helpers for widgets that draw their own text with the font set on g.
+    // The line centred across the widget's width, its pen at y.
+    virtual void DrawCenteredLine(Graphics* g, int penY, std::string_view line);
+    // The same over a shadow drawn shadowOffsetX, shadowOffsetY further on.
+    virtual void DrawCenteredLineWithShadow(Graphics* g, int penY, std::string_view line,
+                                            const Color& color, const Color& shadowColor,
+                                            int shadowOffsetX = 1, int shadowOffsetY = 2);
+    // Text with "^RRGGBB^" colour codes in width; justification 0 centres, 1 aligns right,
+    // any other value aligns left. Returns the width drawn.
+    virtual int DrawColoredString(Graphics* g, std::string_view text, int penX, int penY,
+                                  int areaWidth, int justification);
+    // Text wrapped into rect; returns the height used.
+    virtual int DrawWordWrapped(Graphics* g, const Rect& rect, std::string_view text,
+                                int lineSpacing = -1, int justification = -1);
+    virtual int GetWordWrappedHeight(Graphics* g, int wrapWidth, std::string_view text,
+                                     int lineSpacing = -1);
+    // Decimal digits of the number, sign not counted (1 for 0).
+    virtual int GetNumDigits(int number);
+    // Draws the number from a strip of digit cels: 0 to 9 across, and a minus sign as an
+    // eleventh cel when the strip has one (numCols 11). Returns the width drawn.
+    virtual int DrawNumberFromStrip(Graphics* g, int number, int leftX, int topY, Image* digitStrip,
+                                    int spacing = 0);
     // Whether the point (in the parent's coordinates) lies in the rect.
     virtual bool Contains(int pointX, int pointY) const;
     // The rect shrunk by the insets, in the parent's coordinates.

@@ -115,10 +115,14 @@ void WidgetManager::DropReferences(Widget* widget)
             info.prevFocusWidget = nullptr;
         }
     }
-    const bool isModal =
-        std::any_of(preModalStack.begin(), preModalStack.end(),
-                    [widget](const PreModalInfo& info) { return info.modalWidget == widget; });
-    if (isModal)
+    // A widget made modal more than once holds more than one modal state.
+    const auto holdsModalState = [this, widget]
+    {
+        return std::any_of(preModalStack.begin(), preModalStack.end(),
+                           [widget](const PreModalInfo& info)
+                           { return info.modalWidget == widget; });
+    };
+    while (holdsModalState())
     {
         RemoveBaseModal(widget);
     }
@@ -569,7 +573,7 @@ void WidgetManager::AddBaseModal(Widget* widget)
 
 void WidgetManager::AddBaseModal(Widget* widget, const FlagsMod& belowFlags)
 {
-    if (widget == nullptr)
+    if (widget == nullptr || widget->manager != this)
     {
         return;
     }

@@ -96,7 +96,8 @@ class WidgetManager : public WidgetContainer
 
     // Makes widget modal: what lies below it gets belowFlags (by default the manager's
     // default below-modal modifiers, which take away mouse and focus). The current modal
-    // state is kept and comes back with RemoveBaseModal.
+    // state is kept and comes back with RemoveBaseModal. A widget that is not in this
+    // manager is refused (add it first).
     void AddBaseModal(Widget* widget, const FlagsMod& belowFlags);
     void AddBaseModal(Widget* widget);
     // Ends the modality of widget, wherever it stands in the stack of modal states.
@@ -148,14 +149,16 @@ class WidgetManager : public WidgetContainer
     [[nodiscard]] int GetDefaultFlags() const { return defaultFlags; }
     void SetDefaultFlags(int flags) { defaultFlags = flags; }
     void SetDefaultBelowModalFlagsMod(const FlagsMod& mod) { defaultBelowModalFlagsMod = mod; }
+    // The three links below take only widgets of this manager (or none); they are dropped
+    // when the widget leaves. A widget outside the manager leaves the link empty.
     // Gets Tab typed while Control is held.
-    void SetDefaultTab(Widget* widget) { defaultTab = widget; }
+    void SetDefaultTab(Widget* widget) { defaultTab = OwnOrNull(widget); }
     [[nodiscard]] Widget* GetDefaultTab() const { return defaultTab; }
     // Hears every key after the focus widget.
-    void SetKeyListener(Widget* widget) { keyListener = widget; }
+    void SetKeyListener(Widget* widget) { keyListener = OwnOrNull(widget); }
     [[nodiscard]] Widget* GetKeyListener() const { return keyListener; }
-    // A press outside the popup removes it from the tree. The caller adds it.
-    void SetPopupWidget(Widget* widget) { popupWidget = widget; }
+    // A press outside the popup removes it from the tree. The caller adds it first.
+    void SetPopupWidget(Widget* widget) { popupWidget = OwnOrNull(widget); }
     [[nodiscard]] Widget* GetPopupWidget() const { return popupWidget; }
 
   private:
@@ -175,6 +178,10 @@ class WidgetManager : public WidgetContainer
         int priority = 0;
     };
 
+    [[nodiscard]] Widget* OwnOrNull(Widget* widget) const
+    {
+        return widget != nullptr && widget->GetManager() == this ? widget : nullptr;
+    }
     [[nodiscard]] int RootFlags() const { return flagsMod.Apply(defaultFlags); }
     // The hit in node's subtree; the point and flags are node's own.
     Widget* FindWidgetAt(WidgetContainer* node, int flags, int pointX, int pointY);

@@ -607,6 +607,32 @@ TEST_F(WidgetModal, RemovingTheModalWidgetFromTheTreeEndsItsModality)
     EXPECT_EQ(manager.GetFocusWidget(), game);
 }
 
+TEST_F(WidgetModal, AWidgetMadeModalTwiceLosesBothStatesWhenRemoved)
+{
+    dialog->SetVisible(true);
+    manager.AddBaseModal(dialog);
+    manager.AddBaseModal(dialog);
+    manager.RemoveWidget(dialog);
+    EXPECT_EQ(manager.GetBaseModalWidget(), nullptr);
+    manager.MouseDown(10, 10, 1);
+    EXPECT_EQ(manager.GetLastDownWidget(), game);
+}
+
+TEST_F(WidgetModal, LinksRefuseWidgetsOutsideTheManager)
+{
+    LogWidget stranger("stranger", &log);
+    manager.AddBaseModal(&stranger);
+    manager.SetPopupWidget(&stranger);
+    manager.SetDefaultTab(&stranger);
+    manager.SetKeyListener(&stranger);
+    manager.SetFocus(&stranger);
+    EXPECT_EQ(manager.GetBaseModalWidget(), nullptr);
+    EXPECT_EQ(manager.GetPopupWidget(), nullptr);
+    EXPECT_EQ(manager.GetDefaultTab(), nullptr);
+    EXPECT_EQ(manager.GetKeyListener(), nullptr);
+    EXPECT_EQ(manager.GetFocusWidget(), nullptr);
+}
+
 TEST_F(WidgetModal, ModalFlagsReachTheEffectiveFlags)
 {
     LogWidget* part = Make("part", Rect(0, 0, 10, 10), game);
