@@ -49,7 +49,9 @@ public:
         (void)previous;
         return CharWidth(character);
     }
-    // Draws the text with its pen at (x, y) in the given colour, inside the clip rect.
+    // Draws the text with its pen at (x, y) in the given colour, inside the clip rect,
+    // through g. (x, y) are in g's coordinates: Graphics::DrawString hands over
+    // destination coordinates and a copy of its context without translation.
     virtual void DrawString(Graphics* g, int x, int y, std::string_view text, const Color& color,
                             const Rect& clipRect)
     {

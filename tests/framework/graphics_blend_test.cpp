@@ -214,6 +214,12 @@ TEST(GraphicsBlendTest, ScreenRoutinesMatchMemoryBlending)
             g.DrawImage(&sprite, 5, 7);
             g.DrawImage(&sprite, 40, 30); // clipped at the right and bottom
             g.DrawImage(&sprite, -20, -10); // clipped at the left and top
+            g.DrawImageRotated(&sprite, 20, 10, 0.7, 18, 11);
+            g.SetFastStretch(true);
+            g.DrawImageStretched(&sprite, Rect(10, 5, 50, 30), Rect(0, 0, 37, 23));
+            g.SetFastStretch(false);
+            g.DrawImageStretched(&sprite, Rect(2, 20, 61, 25), Rect(1, 1, 30, 20));
+            g.DrawImageStretched(&sprite, Rect(40, 2, 20, 9), Rect(0, 0, 37, 23));
             g.SetColor(Color(10, 240, 120, 99));
             g.FillRect(3, 3, 30, 20);
             g.DrawLine(0, 47, 63, 0);

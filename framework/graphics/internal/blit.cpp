@@ -735,21 +735,44 @@ void StretchBlit(const Target& target, MemoryImage& source, const Rect& destRect
         SmoothStretch(target, pixels, destRect, bounded, area, params, mirrored);
         return;
     }
-    // Nearest: the truncated source coordinate, stepping source / destination size.
+    // Nearest: the truncated source coordinate, stepping source / destination
+    // size. Each row's samples are gathered into a line and blended at once.
     const std::int64_t stepX = (static_cast<std::int64_t>(bounded.width) << 16) / destRect.width;
     const std::int64_t stepY = (static_cast<std::int64_t>(bounded.height) << 16) / destRect.height;
+    const auto columns = static_cast<std::size_t>(area.width);
+    std::vector<int> columnOffsets(columns);
+    for (std::size_t column = 0; column < columns; ++column)
+    {
+        const int offset = static_cast<int>(
+            ((area.x + static_cast<int>(column) - destRect.x) * stepX) >> 16);
+        columnOffsets[column] = mirrored ? bounded.width - 1 - offset : offset;
+    }
+    std::vector<std::uint32_t> line(columns);
+    std::vector<std::uint32_t> scratch;
+    const int noTint[3] = {255, 255, 255};
     for (int row = area.y; row < area.y + area.height; ++row)
     {
         const int sourceY = bounded.y + static_cast<int>(((row - destRect.y) * stepY) >> 16);
-        std::uint32_t* dest = PixelAt(target, area.x, row);
-        for (int column = area.x; column < area.x + area.width; ++column)
+        const std::uint32_t* in = pixels.Row(bounded.x, sourceY, bounded.width, scratch);
+        for (std::size_t column = 0; column < columns; ++column)
         {
-            int offsetX = static_cast<int>(((column - destRect.x) * stepX) >> 16);
-            if (mirrored)
+            line[column] = in[columnOffsets[column]];
+        }
+        std::uint32_t* dest = PixelAt(target, area.x, row);
+        if (additive)
+        {
+            AddSpan(dest, line.data(), area.width, false, noTint, params.sourcePartialAlpha);
+        }
+        else if (target.opaqueDest)
+        {
+            BlendSpanOverOpaque(dest, line.data(), area.width);
+        }
+        else
+        {
+            for (std::size_t column = 0; column < columns; ++column)
             {
-                offsetX = bounded.width - 1 - offsetX;
+                BlendNormal(dest[column], line[column]);
             }
-            params.Apply(dest[column - area.x], pixels.At(bounded.x + offsetX, sourceY));
         }
     }
 }
